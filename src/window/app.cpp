@@ -1,0 +1,93 @@
+#include "window/app.h"
+
+#include "window/form_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace gd {
+
+namespace {
+
+// A local X display ":N" has its socket in /tmp/.X11-unix; anything else we let Qt try.
+bool xDisplayReachable(const char* display)
+{
+    std::string d(display);
+    if (d.empty())
+        return false;
+    if (d[0] != ':')
+        return true;
+    const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
+    struct stat st;
+    return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
+}
+
+} // namespace
+
+bool prepareDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true; // chosen by the user (or a test): leave it to Qt
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool haveX = x && xDisplayReachable(x);
+    if (haveX) {
+        // Under Wayland, Qt would pick its Wayland plugin, where a window can neither place
+        // itself nor fade; XWayland gives both.
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        return true;
+    }
+    if (wayland && *wayland)
+        return true;
+    std::fputs("Glimmerdeck needs a graphical display, and none was found (DISPLAY and "
+               "WAYLAND_DISPLAY are unset or unreachable).\n",
+        stderr);
+    return false;
+}
+
+void installFonts()
+{
+    // Wine ships a Tahoma with the original's metrics; fontconfig does not search its folder.
+    bool tahoma = false;
+    for (const char* file : { "/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf" })
+        if (QFile::exists(QString::fromLatin1(file)))
+            tahoma = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 || tahoma;
+    if (!tahoma)
+        QFont::insertSubstitutions(QStringLiteral("Tahoma"), { QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
+    QFont::insertSubstitutions(QStringLiteral("Arial"), { QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
+    QFont::insertSubstitutions(QStringLiteral("Palatino Linotype"), { QStringLiteral("P052"), QStringLiteral("TeX Gyre Pagella") });
+}
+
+Application::Application()
+{
+    QApplication::setApplicationName(QStringLiteral("Glimmerdeck"));
+    QApplication::setApplicationVersion(QStringLiteral(GLIMMERDECK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(GLIMMERDECK_APP_ID));
+    // Fusion draws graphical buttons in their own face colour on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFonts();
+    m_form = std::make_unique<Form1>(m_platform);
+    double tpp = QtPlatform::screenTwipsPerPixel();
+    if (!(tpp > 0))
+        tpp = 15;
+    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp });
+    m_platform.attach(m_window.get());
+}
+
+Application::~Application()
+{
+    m_platform.attach(nullptr);
+}
+
+void Application::start() { m_window->start(); }
+
+} // namespace gd
