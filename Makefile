@@ -2,6 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CTEST_ARGS ?=
+PREFIX ?= /usr/local
 
 .PHONY: setup build run test bench stress sanitize soak install package format clean
 
@@ -17,6 +18,13 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# DESTDIR, when given, is honoured by cmake --install for staged installs.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

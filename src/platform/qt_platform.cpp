@@ -141,8 +141,9 @@ bool QtPlatform::readMemAvailable(const QString& path, std::uint64_t& bytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
+    // Files under /proc report a size of 0, so read until the end rather than asking atEnd().
+    const QByteArray all = file.readAll();
+    for (const QByteArray& line : all.split('\n')) {
         if (!line.startsWith("MemAvailable:"))
             continue;
         const QList<QByteArray> fields = line.mid(13).simplified().split(' ');

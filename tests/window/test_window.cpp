@@ -1,0 +1,173 @@
+// The real widgets on Qt's offscreen platform: pixel geometry, stacking, clipping, hit-testing
+// and what the window shows, with clicks and moves delivered as a user's would be.
+
+#include "window/app.h"
+#include "window/form_window.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QTest>
+
+using namespace gd;
+
+namespace {
+
+QColor pixel(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Application> app;
+    FormWindow* win = nullptr;
+
+    QWidget* w(const char* name) { return win->widgetFor(name); }
+    Form1& form() { return app->form(); }
+    QPoint centreIn(const char* name) { return w(name)->mapTo(win, w(name)->rect().center()); }
+
+    void openMenu()
+    {
+        QTest::mouseClick(w("Command7"), Qt::LeftButton);
+        for (int i = 0; i < 52; ++i)
+            form().tick("Timer6");
+        QCOMPARE(form().ctl("Picture15").height(), 5220.0f);
+    }
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<Application>();
+        app->start();
+        win = &app->window();
+        QVERIFY(QTest::qWaitForWindowExposed(win));
+    }
+    void cleanup() { app.reset(); }
+
+    void geometry()
+    {
+        QCOMPARE(win->size(), QSize(817, 586));
+        QVERIFY(win->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(w("Picture3")->geometry(), QRect(0, 560, 265, 25));
+        QCOMPARE(w("Picture4")->x(), 264); // the cells overlap by a pixel
+        QCOMPARE(w("Picture15")->height(), 3); // collapsed to 50 twips at load
+        // Label67 is wider than its cell and clipped by it.
+        QWidget* label = w("Label67");
+        QVERIFY(label->width() > w("Picture5")->width());
+        QVERIFY(label->visibleRegion().boundingRect().right() < label->width() - 1);
+        // The counter buttons lie beyond the window's right edge: visible, never seen.
+        for (const char* name : { "a", "b", "c" }) {
+            QVERIFY(w(name)->isVisible());
+            QVERIFY(w(name)->x() >= win->width());
+        }
+        // Tutorial panels are hidden, the credits card is shown.
+        for (const char* name : { "Picture1", "Picture2", "Picture6", "Picture8", "Picture13", "Picture16" })
+            QVERIFY(!w(name)->isVisible());
+        QVERIFY(w("Picture20")->isVisible());
+        // Boxes placed outside their stage keep their place and are clipped, not pulled back.
+        QCOMPARE(w("picTrans")->x(), -80);
+        QVERIFY(w("lblAni1")->x() > w("Picture17")->width() - 20);
+    }
+
+    void stackingAndHitTesting()
+    {
+        // Labels of the title strip lie over its pictures.
+        QCOMPARE(win->childAt(centreIn("lblTitle")), w("lblTitle"));
+        QCOMPARE(win->childAt(centreIn("Label6")), w("Label6"));
+        QCOMPARE(win->childAt(QPoint(5, 5)), w("Image6"));
+        QCOMPARE(win->childAt(QPoint(400, 5)), w("lblTitle"));
+        // The line takes no mouse: over it the form itself is hit.
+        QCOMPARE(win->childAt(QPoint(160, 300)), nullptr);
+    }
+
+    void fonts()
+    {
+        QVERIFY(QFontInfo(w("Label65")->font()).family().startsWith("Tahoma"));
+        QVERIFY(QFontInfo(w("Label5")->font()).family().startsWith("Liberation Sans"));
+        QVERIFY(QFontInfo(w("lblTitle")->font()).family().startsWith("P052"));
+    }
+
+    void everyPanelThroughItsMenuButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("close");
+        QTest::newRow("fade") << "Command8" << "Picture1" << "Command1";
+        QTest::newRow("caption") << "Command9" << "Picture2" << "Command2";
+        QTest::newRow("buttons") << "Command10" << "Picture6" << "Command3";
+        QTest::newRow("spin") << "Command11" << "Picture8" << "Command4";
+        QTest::newRow("transition") << "Command12" << "Picture13" << "Command5";
+        QTest::newRow("text") << "Command13" << "Picture16" << "Command16";
+    }
+    void everyPanelThroughItsMenuButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, panel);
+        QFETCH(QString, close);
+        const QPoint card(400, 300); // the silver credits card, in window pixels
+        const QColor silver(0xC0, 0xC0, 0xC0);
+        QCOMPARE(pixel(win, card), silver);
+        openMenu();
+        QTest::mouseClick(w(button.toLatin1()), Qt::LeftButton);
+        QVERIFY(w(panel.toLatin1())->isVisible());
+        QVERIFY(pixel(win, card) != silver);
+        QTest::mouseClick(w(close.toLatin1()), Qt::LeftButton);
+        QVERIFY(!w(panel.toLatin1())->isVisible());
+        QCOMPARE(pixel(win, card), silver);
+    }
+
+    void hoverRouting()
+    {
+        openMenu();
+        QTest::mouseClick(w("Command10"), Qt::LeftButton);
+        Control& lblButton = form().ctl("lblButton");
+        Control& ImgClick = form().ctl("ImgClick");
+        QTest::mouseMove(win, centreIn("lblButton"));
+        QCOMPARE(lblButton.backColor(), Colour(0x00FFFF));
+        QCOMPARE(lblButton.fontSize(), 14.0f);
+        QTest::mouseMove(win, centreIn("Label15")); // a caption inside the box: nothing
+        QCOMPARE(lblButton.backColor(), Colour(0x00FFFF));
+        QTest::mouseMove(win, w("Picture7")->mapTo(win, QPoint(w("Picture7")->width() - 4, 4)));
+        QCOMPARE(lblButton.backColor(), Colour(0x0000FF));
+        QVERIFY(!lblButton.fontBold());
+        QTest::mouseMove(win, centreIn("ImgHover"));
+        QVERIFY(ImgClick.visible());
+        QVERIFY(w("ImgClick")->isVisible());
+        QTest::mouseMove(win, centreIn("ImgHover") + QPoint(3, 3)); // now over the shown ImgClick
+        QVERIFY(ImgClick.visible());
+        QTest::mouseMove(win, QPoint(156, 300)); // bare form, between the buttons and the line
+        QVERIFY(!ImgClick.visible());
+    }
+
+    void spinningPictureDraws()
+    {
+        openMenu();
+        QTest::mouseClick(w("Command11"), Qt::LeftButton);
+        QWidget* box = w("Picture12");
+        const QImage before = box->grab().toImage();
+        form().tick("Timer3");
+        form().tick("Timer3");
+        form().tick("Timer3");
+        QApplication::processEvents();
+        const QImage after = box->grab().toImage();
+        QVERIFY(before != after);
+        // What was drawn stays across a repaint.
+        box->repaint();
+        QCOMPARE(box->grab().toImage(), after);
+    }
+
+    void namesAndTexts()
+    {
+        for (Control& c : form().controls()) {
+            if (c.kind() == Kind::Timer)
+                continue;
+            QWidget* widget = w(std::string(c.name()).c_str());
+            QVERIFY(widget);
+            QCOMPARE(widget->objectName().toStdString(), std::string(c.name()));
+        }
+        QCOMPARE(w("ImgHover")->toolTip(), QStringLiteral("ACCOUNT MENU"));
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"
