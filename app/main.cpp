@@ -9,5 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     gd::Application glimmerdeck;
     glimmerdeck.start();
+    if (glimmerdeck.form().ended()) // ended before the event loop ran, e.g. an error at load
+        return glimmerdeck.platform().exitStatus();
     return app.exec();
 }
