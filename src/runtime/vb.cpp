@@ -15,6 +15,7 @@ std::string_view errorDescription(int number)
     case ErrOutOfMemory: return "Out of memory";
     case ErrDivisionByZero: return "Division by zero";
     case ErrTypeMismatch: return "Type mismatch";
+    case ErrInvalidPropertyValue: return "Invalid property value";
     default: return "Application-defined or object-defined error";
     }
 }

@@ -30,6 +30,7 @@ enum : int {
     ErrOutOfMemory = 7,
     ErrDivisionByZero = 11,
     ErrTypeMismatch = 13,
+    ErrInvalidPropertyValue = 380,
 };
 
 std::string_view errorDescription(int number);

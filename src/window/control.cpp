@@ -73,7 +73,7 @@ void Control::setWidth(double twips)
 {
     float v = vb::toSingle(twips);
     if (v < 0)
-        vb::raise(vb::ErrInvalidCall);
+        vb::raise(vb::ErrInvalidPropertyValue);
     if (v != m_width) {
         m_width = v;
         changed(Prop::Geometry);
@@ -84,7 +84,7 @@ void Control::setHeight(double twips)
 {
     float v = vb::toSingle(twips);
     if (v < 0)
-        vb::raise(vb::ErrInvalidCall);
+        vb::raise(vb::ErrInvalidPropertyValue);
     if (v != m_height) {
         m_height = v;
         changed(Prop::Geometry);
@@ -143,7 +143,7 @@ void Control::setFontSize(double points)
 {
     float v = vb::toSingle(points);
     if (v <= 0)
-        vb::raise(vb::ErrInvalidCall);
+        vb::raise(vb::ErrInvalidPropertyValue);
     if (v != m_fontSize) {
         m_fontSize = v;
         changed(Prop::Font);

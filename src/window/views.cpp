@@ -67,10 +67,31 @@ void ControlView::apply(Prop prop, const Scale& scale)
     case Prop::Enabled:
         w->setEnabled(m_control.enabled());
         break;
+    case Prop::Font:
+        w->setFont(fontOf(m_control));
+        break;
     default:
         break;
     }
 }
+
+namespace {
+
+// Texts keep CR LF line breaks in the model; Qt widgets show and copy the platform's own.
+QString displayText(const std::string& text)
+{
+    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::ColorRole backRole, Colour back)
+{
+    QPalette pal = w->palette();
+    pal.setColor(textRole, toQColor(text));
+    pal.setColor(backRole, toQColor(back));
+    w->setPalette(pal);
+}
+
+} // namespace
 
 // ---- PictureBox -------------------------------------------------------------------------------
 
@@ -172,22 +193,12 @@ void LabelView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
     switch (prop) {
-    case Prop::Caption: {
-        QString text = toQString(m_control.caption());
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        setText(text);
+    case Prop::Caption:
+        setText(displayText(m_control.caption()));
         break;
-    }
-    case Prop::Colours: {
-        QPalette pal = palette();
-        pal.setColor(QPalette::WindowText, toQColor(m_control.foreColor()));
-        pal.setColor(QPalette::Window, toQColor(m_control.backColor()));
-        setPalette(pal);
+    case Prop::Colours:
+        recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
         setAutoFillBackground(!m_control.desc().transparent);
-        break;
-    }
-    case Prop::Font:
-        setFont(fontOf(m_control));
         break;
     default:
         break;
@@ -216,21 +227,11 @@ void TextBoxView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
     switch (prop) {
-    case Prop::Caption: {
-        QString text = toQString(m_control.text());
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        setPlainText(text);
+    case Prop::Caption:
+        setPlainText(displayText(m_control.text()));
         break;
-    }
-    case Prop::Colours: {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Base, toQColor(m_control.backColor()));
-        pal.setColor(QPalette::Text, toQColor(m_control.foreColor()));
-        setPalette(pal);
-        break;
-    }
-    case Prop::Font:
-        setFont(fontOf(m_control));
+    case Prop::Colours:
+        recolour(this, QPalette::Text, m_control.foreColor(), QPalette::Base, m_control.backColor());
         break;
     default:
         break;
@@ -256,7 +257,6 @@ void ButtonView::apply(Prop prop, const Scale& scale)
         QString text = toQString(m_control.caption());
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
         setText(text);
-        setAccessibleName(QString());
         break;
     }
     case Prop::Colours:
@@ -265,9 +265,6 @@ void ButtonView::apply(Prop prop, const Scale& scale)
             pal.setColor(QPalette::Button, toQColor(m_control.backColor()));
             setPalette(pal);
         }
-        break;
-    case Prop::Font:
-        setFont(fontOf(m_control));
         break;
     default:
         break;
@@ -317,8 +314,10 @@ void PaintedView::paintEvent(QPaintEvent*)
     switch (m_control.kind()) {
     case Kind::Image:
         if (m_control.desc().stretch) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawPixmap(rect(), m_picture);
+            // Scale once per size, not on every repaint of what lies over the picture.
+            if (m_scaled.size() != size())
+                m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            p.drawPixmap(0, 0, m_scaled);
         } else {
             p.drawPixmap(0, 0, m_picture);
         }
