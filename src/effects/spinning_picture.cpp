@@ -29,16 +29,21 @@ void Timer3_Timer(Form1& me)
     const double W = source.width();
     const double H = source.height();
     const double squeezed = std::fabs(W * c);
-    platform.StretchBlt(platform.hDC(Picture11),
-        vb::toLong(vb::divide(W - squeezed, 2 * platform.twipsPerPixelX())), 0,
-        vb::toLong(vb::divide(squeezed, platform.twipsPerPixelX())),
-        vb::toLong(vb::divide(H, platform.twipsPerPixelY())), platform.hDC(source), 0, 0,
-        vb::toLong(vb::divide(W, platform.twipsPerPixelX())),
-        vb::toLong(vb::divide(H, platform.twipsPerPixelY())), SRCCOPY);
-    platform.BitBlt(platform.hDC(Picture12), 0, 0,
-        vb::toLong(vb::divide(Picture11.width(), platform.twipsPerPixelX())),
-        vb::toLong(vb::divide(Picture11.height(), platform.twipsPerPixelY())),
-        platform.hDC(Picture11), 0, 0, SRCCOPY);
+    const double tppX = platform.twipsPerPixelX();
+    const double tppY = platform.twipsPerPixelY();
+    // Worked out one by one, left to right as the tutorial's statement reads, so that a failing
+    // conversion reports the same error it would there.
+    const std::int32_t x = vb::toLong(vb::divide(W - squeezed, 2 * tppX));
+    const std::int32_t width = vb::toLong(vb::divide(squeezed, tppX));
+    const std::int32_t height = vb::toLong(vb::divide(H, tppY));
+    const std::int32_t srcWidth = vb::toLong(vb::divide(W, tppX));
+    const std::int32_t srcHeight = vb::toLong(vb::divide(H, tppY));
+    platform.StretchBlt(platform.hDC(Picture11), x, 0, width, height, platform.hDC(source), 0, 0,
+        srcWidth, srcHeight, SRCCOPY);
+    const std::int32_t copyWidth = vb::toLong(vb::divide(Picture11.width(), tppX));
+    const std::int32_t copyHeight = vb::toLong(vb::divide(Picture11.height(), tppY));
+    platform.BitBlt(platform.hDC(Picture12), 0, 0, copyWidth, copyHeight, platform.hDC(Picture11),
+        0, 0, SRCCOPY);
     platform.Refresh(Picture12);
 
     double dAngle = me.dAngle + vb::divide(360, NUM_TURNS);
