@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextOption>
 
 #include <cmath>
@@ -252,13 +253,11 @@ void ButtonView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
     switch (prop) {
-    case Prop::Caption: {
-        // Captions carry no access keys: a literal & stays an ampersand.
-        QString text = toQString(m_control.caption());
-        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        setText(text);
+    case Prop::Caption:
+    case Prop::Geometry:
+    case Prop::Font:
+        showCaption();
         break;
-    }
     case Prop::Colours:
         if (m_control.desc().graphical) {
             QPalette pal = palette();
@@ -269,6 +268,29 @@ void ButtonView::apply(Prop prop, const Scale& scale)
     default:
         break;
     }
+}
+
+// A caption wider than the button wraps onto a further line at a word boundary. Captions carry
+// no access keys: a literal & stays an ampersand.
+void ButtonView::showCaption()
+{
+    const QString caption = toQString(m_control.caption());
+    const QFontMetrics metrics(font());
+    const int room = width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this);
+    QString wrapped;
+    QString line;
+    for (const QString& word : caption.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > room) {
+            wrapped += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    wrapped += line;
+    setText(wrapped.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    setAccessibleName(caption); // assistive technology reads the caption as one line
 }
 
 // ---- Image, Shape, Line -----------------------------------------------------------------------

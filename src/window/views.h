@@ -81,6 +81,9 @@ public:
     ButtonView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
+
+private:
+    void showCaption();
 };
 
 // Images, the shape and lines are painted by hand.
