@@ -11,23 +11,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace gd {
 
 namespace {
 
-// A local X display ":N" has its socket in /tmp/.X11-unix; anything else we let Qt try.
+// A local X display ":N" listens on /tmp/.X11-unix/XN. A stale socket file is left behind when
+// a server dies, and Qt aborts when it cannot connect, so try the connection itself. Remote
+// displays ("host:N") are left to Qt.
 bool xDisplayReachable(const char* display)
 {
-    std::string d(display);
+    const std::string d(display);
     if (d.empty())
         return false;
     if (d[0] != ':')
         return true;
     const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
-    struct stat st;
-    return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
+    const std::string path = "/tmp/.X11-unix/X" + number;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    const bool reachable = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return reachable;
 }
 
 } // namespace

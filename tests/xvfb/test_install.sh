@@ -118,7 +118,7 @@ fi
 echo "# the installed program on its own X server"
 mkfifo "$tmp/displayfd"
 # -displayfd lets the server pick a free display itself, so parallel tests never collide.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 display=$(timeout 20 head -n 1 "$tmp/displayfd")
 if [ -z "$display" ]; then

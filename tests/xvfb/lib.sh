@@ -1,0 +1,314 @@
+# Shared helpers for the real-window tests: each test_*.sh sources this file, calls gd_begin, and
+# drives the built program on an X server of its own the way a person would (pointer, keys,
+# what is on the screen, what a screen reader hears).
+#
+# Coordinates given to gd_click, gd_move and the pixel helpers are window pixels: the origin is
+# the top-left corner of the window "Form1". The tests may run in parallel with each other and
+# with the rest of the suite on two busy cores, so every wait is a poll with a generous limit,
+# never a fixed sleep that assumes a speed.
+
+GD_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+GD_PYTHON=/usr/bin/python3 # Debian's, where python3-pyatspi lives (not a virtualenv's)
+GD_SCREEN_W=1280
+GD_SCREEN_H=1024
+GD_WIN_W=817
+GD_WIN_H=586
+
+GD_TEST=""
+GD_APP=""
+GD_TMP=""
+GD_FAILURES=0
+GD_XVFB_PID=""
+GD_BUS_PID=""
+GD_A11Y_PID=""
+GD_APP_PID=""
+GD_APP_START=""
+GD_APP_STATUS=""
+GD_WIN=""
+GD_WX=""
+GD_WY=""
+GD_CLEANUP_FILES=() # files outside the scratch folder that a test made and must not leave
+
+ok() { echo "  ok: $*"; }
+fail() {
+    echo "  not ok: $*"
+    GD_FAILURES=$((GD_FAILURES + 1))
+}
+note() { echo "# $*"; }
+
+# gd_begin NAME PROGRAM: checks the program, makes a private scratch folder and arms the clean-up.
+gd_begin() {
+    GD_TEST=$1
+    GD_APP=$2
+    if [ -z "$GD_APP" ] || [ ! -x "$GD_APP" ]; then
+        echo "FAIL: $GD_TEST (usage: $GD_TEST.sh <built glimmerdeck>; got '${GD_APP}')"
+        exit 1
+    fi
+    GD_APP=$(cd "$(dirname "$GD_APP")" && pwd)/$(basename "$GD_APP")
+    GD_TMP=$(mktemp -d "${TMPDIR:-/tmp}/glimmerdeck-$GD_TEST.XXXXXX")
+    chmod 700 "$GD_TMP"
+    # Programs on the private buses keep their sockets here, not in the user's own folders.
+    export XDG_RUNTIME_DIR=$GD_TMP
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    trap gd_cleanup EXIT
+    trap 'exit 130' INT TERM
+    SECONDS=0
+}
+
+gd_stop() { # gd_stop PID: ends one process that this script started, and reaps it
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null
+    for _ in $(seq 50); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -9 "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
+gd_cleanup() {
+    gd_stop "$GD_APP_PID"
+    gd_stop "$GD_A11Y_PID" # takes its own accessibility bus down with it
+    gd_stop "$GD_BUS_PID"
+    gd_stop "$GD_XVFB_PID"
+    GD_APP_PID="" GD_A11Y_PID="" GD_BUS_PID="" GD_XVFB_PID=""
+    [ ${#GD_CLEANUP_FILES[@]} -gt 0 ] && rm -f "${GD_CLEANUP_FILES[@]}"
+    [ -n "$GD_TMP" ] && rm -rf "$GD_TMP"
+}
+
+# gd_finish: the last word of every test.
+gd_finish() {
+    if [ "$GD_FAILURES" -eq 0 ]; then
+        echo "PASS: $GD_TEST (${SECONDS} s)"
+        exit 0
+    fi
+    echo "FAIL: $GD_TEST ($GD_FAILURES failed check(s), ${SECONDS} s)"
+    # The screenshots the checks looked at, to see what went wrong.
+    if [ -n "${GLIMMERDECK_BUILD_DIR:-}" ] && ls "$GD_TMP"/*.png >/dev/null 2>&1; then
+        local kept="$GLIMMERDECK_BUILD_DIR/screenshots/failed-$GD_TEST"
+        rm -rf "$kept" && mkdir -p "$kept" && cp "$GD_TMP"/*.png "$kept"/
+        echo "screenshots kept in $kept"
+    fi
+    if [ -s "$GD_TMP/app.log" ]; then
+        echo "--- program output"
+        tail -n 40 "$GD_TMP/app.log"
+        if grep -q "could not connect to display" "$GD_TMP/app.log"; then
+            echo "--- X server output"
+            tail -n 20 "$GD_TMP/xvfb.log"
+        fi
+    fi
+    exit 1
+}
+
+# gd_abort MESSAGE: a failure after which the remaining checks make no sense.
+gd_abort() {
+    fail "$*"
+    gd_finish
+}
+
+gd_now() { date +%s.%N; }
+gd_since() { awk -v a="$1" -v b="$(gd_now)" 'BEGIN { printf "%.3f", b - a }'; }
+
+# gd_poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails on the limit.
+gd_poll() {
+    local limit=$1
+    shift
+    local end=$((SECONDS + limit))
+    while :; do
+        "$@" && return 0
+        [ "$SECONDS" -ge "$end" ] && return 1
+        sleep 0.1
+    done
+}
+
+# gd_start_xvfb: an X server on a display it picks itself, so parallel tests never collide.
+gd_start_xvfb() {
+    mkfifo "$GD_TMP/displayfd"
+    # -noreset: an X server resets when its last client leaves, and a client that connects
+    # during the reset is turned away; short-lived helpers (xdotool, the accessibility bus
+    # launcher) come and go before the program connects.
+    Xvfb -displayfd 3 -screen 0 "${GD_SCREEN_W}x${GD_SCREEN_H}x24" -nolisten tcp -noreset \
+        3>"$GD_TMP/displayfd" >"$GD_TMP/xvfb.log" 2>&1 &
+    GD_XVFB_PID=$!
+    local display
+    display=$(timeout 30 head -n 1 "$GD_TMP/displayfd")
+    if [ -z "$display" ]; then
+        cat "$GD_TMP/xvfb.log"
+        gd_abort "Xvfb did not start within 30 s"
+    fi
+    export DISPLAY=":$display"
+}
+
+# gd_start_session_bus: a private session bus with the accessibility bus on it, so that a
+# screen reader (atspi.py) can see the program; without it the tests run with no bus at all.
+gd_start_session_bus() {
+    dbus-daemon --session --nofork --print-address=1 --address="unix:path=$GD_TMP/bus" \
+        >"$GD_TMP/bus.address" 2>"$GD_TMP/bus.log" &
+    GD_BUS_PID=$!
+    gd_poll 20 test -s "$GD_TMP/bus.address" || gd_abort "the session bus did not start within 20 s"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$GD_TMP/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$GD_TMP/a11y.log" 2>&1 &
+    GD_A11Y_PID=$!
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# gd_start_app: starts the program under test in the scratch folder.
+gd_start_app() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
+    GD_APP_START=$(gd_now)
+    (cd "$GD_TMP" && exec "$GD_APP") >"$GD_TMP/app.log" 2>&1 &
+    GD_APP_PID=$!
+}
+
+gd_app_alive() { [ -n "$GD_APP_PID" ] && kill -0 "$GD_APP_PID" 2>/dev/null; }
+
+# gd_wait_app_exit SECONDS: sets GD_APP_STATUS once the program has ended.
+gd_wait_app_exit() {
+    if ! gd_poll "$1" eval '! gd_app_alive'; then
+        return 1
+    fi
+    wait "$GD_APP_PID"
+    GD_APP_STATUS=$?
+    GD_APP_PID=""
+    return 0
+}
+
+gd_find_window() { # gd_find_window NAME-REGEX: the first window with that name (mapped or not)
+    xdotool search --name "$1" 2>/dev/null | head -n 1
+}
+
+# gd_wait_window [SECONDS]: waits for "Form1" to be mapped; sets GD_WIN, GD_WX, GD_WY.
+gd_wait_window() {
+    local limit=${1:-30} end=$((SECONDS + ${1:-30})) id state
+    while :; do
+        id=$(gd_find_window '^Form1$')
+        if [ -n "$id" ]; then
+            state=$(xwininfo -id "$id" 2>/dev/null | awk '/Map State:/ { print $3 }')
+            [ "$state" = IsViewable ] && break
+        fi
+        if [ "$SECONDS" -ge "$end" ] || ! gd_app_alive; then
+            gd_abort "no window 'Form1' shown within $limit s"
+        fi
+        sleep 0.05
+    done
+    GD_WIN=$id
+    eval "$(xwininfo -id "$GD_WIN" | awk '/Absolute upper-left X:/ { print "GD_WX=" $4 }
+                                          /Absolute upper-left Y:/ { print "GD_WY=" $4 }')"
+}
+
+gd_move() { # gd_move X Y (window pixels)
+    local x=$((GD_WX + $1)) y=$((GD_WY + $2))
+    # "mousemove --sync" waits for a motion that never comes when the pointer is there already.
+    [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1,2)" = "x:$x y:$y" ] && return 0
+    xdotool mousemove --sync "$x" "$y"
+}
+
+gd_click() { # gd_click X Y (window pixels)
+    gd_move "$1" "$2"
+    xdotool click 1
+}
+
+# Twips of a control to window pixels, at the 15 twips per pixel of a 96-dpi screen.
+gd_px() { echo $((($1 + 7) / 15)); }
+
+# gd_shot FILE: a screenshot of the whole screen, cropped to the window.
+gd_shot() {
+    import -window root -crop "${GD_WIN_W}x${GD_WIN_H}+${GD_WX}+${GD_WY}" +repage "$1"
+}
+
+# gd_shot_lit FILE: a window screenshot for people to look at, taken while the title, whose
+# colour cycles from black to white and back every 1.2 s, is light enough to read.
+gd_shot_lit() {
+    for _ in 1 2 3 4 5 6 7 8; do
+        gd_shot "$1" || return 1
+        [ "$(gd_pixels "$1" "$(gd_px 840)" 6 200 25 light)" -ge 10 ] && return 0
+        sleep 0.1
+    done
+}
+
+# gd_pixels FILE X Y W H MEASURE [FILE2]: looks at one rectangle of a window screenshot and
+# prints a whole percentage of its pixels:
+#   yellow | red | black | light  pixels of that colour
+#   differ                         pixels that differ from the same rectangle of FILE2
+#   dark                           pixels darker than mid grey
+gd_pixels() {
+    local file=$1 x=$2 y=$3 w=$4 h=$5 measure=$6 other=${7:-}
+    local geometry="${w}x${h}+${x}+${y}"
+    convert "$file" -crop "$geometry" +repage -depth 8 rgb:"$GD_TMP/a.rgb" || return 1
+    if [ -n "$other" ]; then
+        convert "$other" -crop "$geometry" +repage -depth 8 rgb:"$GD_TMP/b.rgb" || return 1
+    fi
+    "$GD_PYTHON" - "$measure" "$GD_TMP/a.rgb" "$GD_TMP/b.rgb" <<'EOF'
+import sys
+measure, a_path, b_path = sys.argv[1:4]
+a = open(a_path, "rb").read()
+pixels = [tuple(a[i:i + 3]) for i in range(0, len(a), 3)]
+tests = {
+    "yellow": lambda r, g, b: r > 200 and g > 200 and b < 100,
+    "red": lambda r, g, b: r > 180 and g < 80 and b < 80,
+    "black": lambda r, g, b: r < 40 and g < 40 and b < 40,
+    "light": lambda r, g, b: min(r, g, b) > 150,
+    "dark": lambda r, g, b: r + g + b < 384,
+}
+if measure == "differ":
+    b = open(b_path, "rb").read()
+    others = [tuple(b[i:i + 3]) for i in range(0, len(b), 3)]
+    hits = sum(1 for p, q in zip(pixels, others) if p != q)
+else:
+    hits = sum(1 for p in pixels if tests[measure](*p))
+print(hits * 100 // max(1, len(pixels)))
+EOF
+}
+
+# gd_atspi ARGS...: the screen reader's view of the program (see atspi.py).
+gd_atspi() { "$GD_PYTHON" "$GD_LIB_DIR/atspi.py" "$@"; }
+
+# gd_wait_atspi [SECONDS]: waits until the program's window is on the accessibility bus.
+gd_wait_atspi() {
+    gd_poll "${1:-30}" eval 'gd_atspi find --role "push button" Exit >/dev/null 2>&1' \
+        || gd_abort "the program did not appear on the accessibility bus within ${1:-30} s"
+}
+
+# gd_wait_box TITLE-REGEX [SECONDS]: prints the id of a message box once it is shown.
+gd_wait_box() {
+    local end=$((SECONDS + ${2:-20})) id
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        [ "$SECONDS" -ge "$end" ] && return 1
+        sleep 0.05
+    done
+}
+
+# gd_answer_box ID KEYS...: gives the box the keyboard and presses KEYS (e.g. alt+n); Qt's
+# Yes/No buttons answer to their mnemonics. Succeeds once the box has gone.
+gd_answer_box() {
+    local id=$1
+    shift
+    # No window manager runs here, so the focus is set directly.
+    timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null
+    xdotool key --clearmodifiers "$@"
+    gd_poll 10 eval "! xwininfo -id '$id' 2>/dev/null | grep -q IsViewable"
+}
+
+# The menu: the toggle button and the six tutorial buttons inside the menu panel.
+GD_TOGGLE_X=$(($(gd_px 120) + $(gd_px 2175) / 2))
+GD_TOGGLE_Y=$(($(gd_px 840) + $(gd_px 735) / 2))
+gd_menu_button_y() { # gd_menu_button_y INDEX (0 "Fade In Form" ... 5 "Text Animation")
+    local tops=(120 960 1800 2640 3480 4320)
+    echo $(($(gd_px 1560) + $(gd_px "${tops[$1]}") + $(gd_px 720) / 2))
+}
+
+# gd_menu_open: whether the slide has uncovered the foot of the last menu button (silver face).
+gd_menu_open() {
+    local foot=$(($(gd_px 1560) + $(gd_px 4320) + $(gd_px 735)))
+    gd_shot "$GD_TMP/menu.png" || return 1
+    [ "$(gd_pixels "$GD_TMP/menu.png" $(($(gd_px 120) + 4)) $((foot - 9)) 8 6 light)" -ge 90 ]
+}
+
+# gd_open_menu: clicks "Show Glimmerdeck" and waits until the slide has uncovered every button.
+gd_open_menu() {
+    gd_click "$GD_TOGGLE_X" "$GD_TOGGLE_Y"
+    gd_poll 20 gd_menu_open || gd_abort "the menu did not open within 20 s of 'Show Glimmerdeck'"
+}

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Two demonstrations seen on the screen: the label button "LOGIN" turns yellow (and its caption
+# larger and bold) under the pointer and red again over the black area around it; the two
+# transition buttons slide their boxes into the stage Picture14, each ending at its place.
+#
+# Usage: test_effects.sh <built glimmerdeck>
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+gd_begin test_effects "${1:-}"
+
+# Window pixels of the panels' client area (inside the 2-pixel sunken border).
+panel_x=$(($(gd_px 2520) + 2)) panel_y=$(($(gd_px 840) + 2))
+# Picture7 (flat 1-pixel border) and lblButton inside it.
+demo_x=$((panel_x + $(gd_px 840) + 1)) demo_y=$((panel_y + $(gd_px 4080) + 1))
+button=("$((demo_x + $(gd_px 4680)))" "$((demo_y + $(gd_px 1200)))" "$(gd_px 2295)" "$(gd_px 375)")
+button_centre=("$((button[0] + button[2] / 2))" "$((button[1] + button[3] / 2))")
+black_spot=("$((demo_x + 250))" "$((demo_y + 60))") # between the image button and lblButton
+# The stage Picture14 inside its flat border, and the columns the two boxes end in.
+stage=("$((panel_x + $(gd_px 2520) + 1))" "$((panel_y + $(gd_px 4680) + 1))" "$(($(gd_px 4695) - 2))" "$(($(gd_px 2535) - 2))")
+h_box=("${stage[0]}" "${stage[1]}" "$(gd_px 1095)" "${stage[3]}")
+v_box=("$((stage[0] + $(gd_px 3600)))" "${stage[1]}" "$((stage[2] - $(gd_px 3600)))" "${stage[3]}")
+between=("$((h_box[0] + h_box[2] + 4))" "${stage[1]}" "$((v_box[0] - h_box[0] - h_box[2] - 8))" "${stage[3]}")
+
+shot=0
+snap() { # snap: a fresh screenshot, its file in $last
+    shot=$((shot + 1))
+    last="$GD_TMP/shot$shot.png"
+    gd_shot "$last"
+}
+share() { gd_pixels "$last" "$@"; } # share X Y W H MEASURE [OTHER]
+
+gd_start_xvfb
+gd_start_app
+gd_wait_window
+gd_open_menu
+
+note "label button"
+gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y 2)"
+resting() { snap && [ "$(share "${button[@]}" red)" -ge 60 ] && [ "$(share "${button[@]}" yellow)" -eq 0 ]; }
+if gd_poll 15 resting; then
+    ok "'LOGIN' shown red at rest"
+    rest_text=$(share "${button[@]}" black)
+else
+    gd_abort "no red 'LOGIN' button within 15 s of opening 'Image and Label Buttons'"
+fi
+snap
+[ "$(share "${black_spot[@]}" 4 4 black)" -eq 100 ] || gd_abort "the spot chosen on Picture7 is not black"
+
+gd_move "${button_centre[@]}"
+hover() { snap && [ "$(share "${button[@]}" yellow)" -ge 60 ]; }
+if gd_poll 10 hover; then
+    ok "yellow under the pointer ($(share "${button[@]}" yellow) % of the button)"
+    hover_text=$(share "${button[@]}" black)
+    [ "$hover_text" -gt "$rest_text" ] && ok "caption larger and bold ($rest_text % -> $hover_text % of the button)" \
+        || fail "caption no larger under the pointer ($rest_text % -> $hover_text % of the button)"
+else
+    fail "not yellow under the pointer: $(share "${button[@]}" yellow) % yellow, $(share "${button[@]}" red) % red"
+fi
+
+gd_move "${black_spot[@]}"
+if gd_poll 10 resting; then
+    ok "red again over the black area"
+    back_text=$(share "${button[@]}" black)
+    [ "$back_text" -eq "$rest_text" ] && ok "caption back to its resting size" \
+        || fail "caption not back to rest ($back_text % instead of $rest_text %)"
+else
+    fail "not red again over the black area: $(share "${button[@]}" yellow) % yellow"
+fi
+
+note "transition boxes"
+demo_shot=$last
+gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y 4)"
+stage_shown() { snap && [ "$(share "${stage[@]}" differ "$demo_shot")" -ge 50 ]; }
+gd_poll 15 stage_shown || gd_abort "the 'Transition Box' stage was not shown within 15 s"
+sleep 0.3
+snap
+before=$last
+ok "'Transition Box' panel shown"
+
+clicked=$(gd_now)
+gd_click "$((panel_x + $(gd_px 240) + $(gd_px 2175) / 2))" "$((panel_y + $(gd_px 4680) + $(gd_px 495) / 2))"
+gd_click "$((panel_x + $(gd_px 7320) + $(gd_px 2175) / 2))" "$((panel_y + $(gd_px 4680) + $(gd_px 495) / 2))"
+# Done when the stage has changed and then holds still for a moment.
+previous=$before
+settled() {
+    sleep 0.3
+    snap || return 1
+    local moving
+    moving=$(share "${stage[@]}" differ "$previous")
+    previous=$last
+    [ "$moving" -eq 0 ] && [ "$(share "${stage[@]}" differ "$before")" -gt 0 ]
+}
+if gd_poll 20 settled; then
+    ok "the stage settled $(gd_since "$clicked") s after the clicks"
+else
+    fail "the stage did not settle within 20 s of the clicks"
+fi
+h=$(share "${h_box[@]}" differ "$before")
+v=$(share "${v_box[@]}" differ "$before")
+m=$(share "${between[@]}" differ "$before")
+[ "$h" -ge 50 ] && ok "the horizontal box fills the stage's left edge ($h % changed)" \
+    || fail "the stage's left edge changed by $h % only"
+[ "$v" -ge 50 ] && ok "the vertical box fills its column up to the top ($v % changed)" \
+    || fail "the vertical box's column changed by $v % only"
+[ "$m" -le 2 ] && ok "the stage between them shows its own picture still ($m % changed)" \
+    || fail "the stage between the boxes changed by $m %"
+
+gd_finish

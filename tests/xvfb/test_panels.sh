@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The tutorial menu as a screen-reader user meets it: "Show Glimmerdeck" slides the menu open,
+# each of the six menu buttons brings up its panel alone, with its heading and its code listings
+# whole (length counted with the program's CR LF line breaks, first line as written), and "Hide
+# Glimmerdeck" slides the menu shut and takes the open panel away with it. A screenshot of each
+# panel goes to $GLIMMERDECK_BUILD_DIR/screenshots/ for a person to look at.
+#
+# Usage: test_panels.sh <built glimmerdeck>
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+gd_begin test_panels "${1:-}"
+
+shots=${GLIMMERDECK_BUILD_DIR:-$GD_TMP}/screenshots
+mkdir -p "$shots"
+
+headings=(
+    "HOW TO CREATE A FADE IN FORM"
+    "HOW TO CREATE A FADING CAPTION"
+    "HOW TO CREATE AN IMAGE BUTTON AND LABEL BUTTON"
+    "HOW TO CREATE A SPINNING PICTUREBOX"
+    "HOW TO CREATE A TRANSITION BOX"
+    "HOW TO CREATE ANIMATED TEXT"
+)
+slugs=(fade-in-form fading-caption image-and-label-buttons spinning-image transition-box text-animation)
+# Each panel's listings: "<length with CR LF> <first line>", one a line, in any order.
+listings=(
+    '614 Private Declare Function GetWindowLong Lib "user32" Alias _
+854 Private Sub Form_Load()'
+    '850 Private Sub Timer2_Timer()'
+    '257 Private Sub Form_MouseMove(Button As Integer, Shift As Integer, X As Single, Y As Single)
+373 Private Sub Form_MouseMove(Button As Integer, Shift As Integer, X As Single, Y As Single)'
+    '666 Dim dAngle As Double
+1602 Private Sub Form_Load()'
+    "331 'NOTE: Set the Stop Position and change the value if required. The value set in this sample is 0
+315 ' NOTE: Set the Stop Position of this Control if required. In this sample, the stop position value = 0"
+    "252 'NOTE: The Higher the Timer's Value, the faster the Blink
+288 'NOTE: You must consider the Start and End Position Value of lblAni. The sample start position value below is 6720 while the stop position value is -5880"
+)
+
+showing_headings() { gd_atspi find --showing --regex '^HOW TO CREATE ' 2>/dev/null; }
+toggle_ready() { [ "$(gd_atspi state "$1" 2>/dev/null)" = "showing enabled" ]; }
+panel_showing() { gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]; }
+
+gd_start_xvfb
+gd_start_session_bus
+gd_start_app
+gd_wait_window
+gd_wait_atspi 30
+
+note "start: menu closed, no tutorial panel"
+toggle_ready "Show Glimmerdeck" && ok "'Show Glimmerdeck' is there and enabled" \
+    || fail "no enabled 'Show Glimmerdeck' button: $(gd_atspi state "Show Glimmerdeck" 2>&1)"
+[ -z "$(showing_headings)" ] && ok "no panel shown" || fail "shown at start: $(showing_headings)"
+
+note "Show Glimmerdeck"
+started=$(gd_now)
+gd_click "$GD_TOGGLE_X" "$GD_TOGGLE_Y"
+if gd_poll 20 toggle_ready "Hide Glimmerdeck"; then
+    ok "the slide ended with 'Hide Glimmerdeck' enabled again ($(gd_since "$started") s after the click)"
+else
+    gd_abort "'Hide Glimmerdeck' not enabled within 20 s: $(gd_atspi state "Hide Glimmerdeck" 2>&1)"
+fi
+gd_poll 10 gd_menu_open && ok "all six menu buttons uncovered" || fail "the menu panel did not open on screen"
+
+for i in "${!headings[@]}"; do
+    heading=${headings[$i]}
+    note "menu button $((i + 1)): $heading"
+    gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y "$i")"
+    if ! gd_poll 15 panel_showing "$heading"; then
+        fail "panel '$heading' not shown within 15 s: $(head -n 1 "$GD_TMP/panel.txt")"
+        continue
+    fi
+    ok "heading read: $heading"
+    shown=$(showing_headings)
+    [ "$shown" = "$heading" ] && ok "no other panel shown" || fail "shown together: ${shown//$'\n'/ | }"
+    got=$(sed -n 's/^listing //p' "$GD_TMP/panel.txt" | sort)
+    want=$(printf '%s\n' "${listings[$i]}" | sort)
+    if [ "$got" = "$want" ]; then
+        ok "listings whole: $(echo "$got" | cut -d' ' -f1 | tr '\n' ' ')characters"
+    else
+        fail "listings differ"
+        diff <(echo "$want") <(echo "$got") | sed 's/^/    /'
+    fi
+    sleep 0.3 # let the panel finish painting before the screenshot a person will look at
+    gd_shot_lit "$shots/panel-${slugs[$i]}.png" || fail "no screenshot of '$heading'"
+done
+
+note "Hide Glimmerdeck"
+gd_click "$GD_TOGGLE_X" "$GD_TOGGLE_Y"
+if gd_poll 20 toggle_ready "Show Glimmerdeck"; then
+    ok "the closing slide ended with 'Show Glimmerdeck' enabled again"
+else
+    fail "'Show Glimmerdeck' not enabled within 20 s: $(gd_atspi state "Show Glimmerdeck" 2>&1)"
+fi
+shown=$(showing_headings)
+[ -z "$shown" ] && ok "the open panel went with the menu" || fail "still shown after the slide: $shown"
+gd_menu_open && fail "the menu buttons are still uncovered" || ok "the menu panel is closed on screen"
+
+gd_finish

@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# The window as a person first meets it: centred, frameless, 817 x 586, fading in to 250/255
+# (never fully opaque) in about two seconds; "Exit" asks first, No changes nothing and the clocks
+# go on while the question waits, Yes ends the program with status 0. Without any display the
+# program says so in one sentence and exits with status 2 instead of aborting.
+#
+# Usage: test_window.sh <built glimmerdeck>
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+gd_begin test_window "${1:-}"
+
+ALPHA_UNIT=16843009 # _NET_WM_WINDOW_OPACITY of alpha a is a * 0x01010101
+FULL=$((255 * ALPHA_UNIT))
+FINAL=$((250 * ALPHA_UNIT))
+
+# The uptime cell (Picture19), the one thing on the window that changes every second.
+UP_X=$(gd_px 11040) UP_Y=$(gd_px 8400) UP_W=$(gd_px 1215) UP_H=$(gd_px 375)
+EXIT_X=$(($(gd_px 120) + $(gd_px 2175) / 2))
+EXIT_Y=$(($(gd_px 7560) + $(gd_px 735) / 2))
+
+opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
+
+# uptime_ticks: whether the uptime cell shows something else 1.3 s later.
+uptime_ticks() {
+    gd_shot "$GD_TMP/up1.png" && sleep 1.3 && gd_shot "$GD_TMP/up2.png" || return 1
+    [ "$(gd_pixels "$GD_TMP/up1.png" "$UP_X" "$UP_Y" "$UP_W" "$UP_H" differ "$GD_TMP/up2.png")" -gt 0 ]
+}
+
+note "no display at all"
+out=$(cd "$GD_TMP" && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GD_APP" \
+    2>"$GD_TMP/nodisplay.err")
+status=$?
+err=$(cat "$GD_TMP/nodisplay.err")
+[ "$status" -eq 2 ] && ok "exit status 2" || fail "exit status $status (expected 2; 134 is an abort)"
+[ -z "$out" ] && ok "nothing on standard output" || fail "standard output: $out"
+if [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [[ "$err" =~ ^[A-Z].*\.$ ]]; then
+    ok "one sentence: $err"
+else
+    fail "expected one sentence on standard error, got: $err"
+fi
+ls "$GD_TMP" | grep -q '^core' && fail "left a core file" || ok "no core file"
+
+# A DISPLAY naming a server that is not there is no display either.
+n=900
+while [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+err=$(cd "$GD_TMP" && DISPLAY=":$n" timeout 20 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GD_APP" 2>&1)
+status=$?
+[ "$status" -eq 2 ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] \
+    && ok "DISPLAY=:$n with no server behind it: status 2 and one line" \
+    || fail "DISPLAY=:$n with no server behind it: status $status, output: $err"
+
+# An X server that died leaves its socket file behind: still no display. The display number is
+# held with a lock file naming this script, so no X server starting meanwhile takes it, and the
+# stale socket is ours alone to remove.
+stale_lock="" stale_socket=""
+release_stale() { rm -f "$stale_socket" "$stale_lock"; }
+for n in $(seq 900 999); do
+    [ -e "/tmp/.X11-unix/X$n" ] && continue
+    if (set -o noclobber; printf '%10d\n' $$ >"/tmp/.X$n-lock") 2>/dev/null; then
+        stale_lock="/tmp/.X$n-lock"
+        GD_CLEANUP_FILES+=("$stale_lock" "/tmp/.X11-unix/X$n")
+        break
+    fi
+done
+if [ -n "$stale_lock" ] && [ -d /tmp/.X11-unix ]; then
+    stale_socket="/tmp/.X11-unix/X$n"
+    "$GD_PYTHON" -c 'import socket, sys; s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.close()' \
+        "$stale_socket"
+    err=$(cd "$GD_TMP" && DISPLAY=":$n" timeout 20 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GD_APP" 2>&1)
+    status=$?
+    release_stale
+    [ "$status" -eq 2 ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] \
+        && ok "DISPLAY=:$n whose server died, leaving its socket: status 2 and one line" \
+        || fail "DISPLAY=:$n whose server died, leaving its socket: status $status (134 is an abort), output: $(echo "$err" | head -n 3)"
+else
+    release_stale
+    note "skipped the dead-server case: no free display number in 900..999"
+fi
+
+note "start-up and fade-in"
+gd_start_xvfb
+gd_start_app
+# Sample the opacity from the moment the window exists, as often as xprop allows.
+win=""
+end=$((SECONDS + 30))
+while [ -z "$win" ] && [ "$SECONDS" -lt "$end" ] && gd_app_alive; do
+    win=$(gd_find_window '^Form1$')
+    [ -z "$win" ] && sleep 0.02
+done
+[ -n "$win" ] || gd_abort "no window 'Form1' within 30 s"
+samples="$GD_TMP/opacity.txt"
+: >"$samples"
+end=$((SECONDS + 20))
+done_at=""
+while [ "$SECONDS" -lt "$end" ]; do
+    value=$(opacity "$win")
+    [ -n "$value" ] || { sleep 0.01; continue; }
+    echo "$(gd_since "$GD_APP_START") $value" >>"$samples"
+    if [ "$value" = "$FINAL" ] && [ -z "$done_at" ]; then
+        done_at=$SECONDS
+    fi
+    # Keep watching a while after 250 to be sure it stays there.
+    [ -n "$done_at" ] && [ "$SECONDS" -ge $((done_at + 2)) ] && break
+done
+gd_wait_window 10
+
+read -r verdict < <(awk -v unit="$ALPHA_UNIT" -v full="$FULL" -v final="$FINAL" '
+    { t[NR] = $1; v[NR] = $2 }
+    END {
+        if (NR == 0) { print "no samples"; exit }
+        bad = ""
+        for (i = 1; i <= NR; i++) {
+            if (v[i] == full) bad = bad " reached 255/255 at " t[i] " s;"
+            if (v[i] % (2 * unit) != 0) bad = bad " alpha " v[i] / unit " is not a step of 2;"
+            if (i > 1 && v[i] < v[i - 1]) bad = bad " fell from " v[i - 1] / unit " to " v[i] / unit ";"
+            if (!reached && v[i] == final) { reached = i }
+            if (v[i] != v[i - 1]) distinct++
+        }
+        if (!reached) { print "never reached 250/255; last alpha " v[NR] / unit bad; exit }
+        if (v[NR] != final) bad = bad " did not stay at 250/255;"
+        a0 = v[1] / unit
+        if (a0 >= 125) bad = bad " first seen already at alpha " a0 ";"
+        if (distinct < 10) bad = bad " only " distinct " distinct values;"
+        # The whole fade, extrapolated from the part watched.
+        whole = (t[reached] - t[1]) * 250 / (250 - a0)
+        if (whole < 1.4 || whole > 4.0) bad = bad " whole fade would take " whole " s;"
+        printf "%s|alpha %d at %.2f s, 250 at %.2f s (whole fade about %.2f s), %d samples, %d values\n",
+            (bad == "" ? "ok" : bad), a0, t[1], t[reached], whole, NR, distinct
+    }' "$samples")
+detail=${verdict#*|}
+if [ "${verdict%%|*}" = ok ]; then
+    ok "opacity rose to 250/255 and stayed there, never 255/255: $detail"
+else
+    fail "opacity:${verdict%%|*} ($detail)"
+    tr '\n' ' ' <"$samples" | head -c 2000
+    echo
+fi
+
+note "geometry and frame"
+read -r w h < <(xwininfo -id "$GD_WIN" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }')
+[ "$w" = "$GD_WIN_W" ] && [ "$h" = "$GD_WIN_H" ] && ok "817 x 586" || fail "window is $w x $h"
+cx=$(((GD_SCREEN_W - GD_WIN_W) / 2)) cy=$(((GD_SCREEN_H - GD_WIN_H) / 2))
+if [ $((GD_WX - cx)) -ge -1 ] && [ $((GD_WX - cx)) -le 1 ] && [ $((GD_WY - cy)) -ge -1 ] \
+    && [ $((GD_WY - cy)) -le 1 ]; then
+    ok "centred at $GD_WX,$GD_WY"
+else
+    fail "at $GD_WX,$GD_WY, not centred ($cx,$cy)"
+fi
+# Motif hints: flags bit 2 says the decorations field counts, and it asks for none.
+hints=$(xprop -id "$GD_WIN" _MOTIF_WM_HINTS | sed -n 's/.* = //p')
+IFS=', ' read -r flags _ decorations _ <<<"$hints"
+if [ -n "$hints" ] && [ $((flags & 2)) -ne 0 ] && [ "$((decorations))" -eq 0 ]; then
+    ok "no window frame asked for"
+else
+    fail "_MOTIF_WM_HINTS '$hints' does not ask for a frameless window"
+fi
+
+if [ -n "${GLIMMERDECK_BUILD_DIR:-}" ]; then
+    mkdir -p "$GLIMMERDECK_BUILD_DIR/screenshots"
+    gd_shot_lit "$GLIMMERDECK_BUILD_DIR/screenshots/window.png"
+fi
+
+note "Exit, answered No"
+gd_click "$EXIT_X" "$EXIT_Y"
+box=$(gd_wait_box '^EXIT$') || gd_abort "no question box 'EXIT' within 20 s of clicking Exit"
+ok "the question box 'EXIT' is shown"
+uptime_ticks && ok "the uptime clock ticks while the question waits" \
+    || fail "the uptime cell did not change while the question waited"
+gd_answer_box "$box" alt+n || fail "the question box did not go away after No"
+sleep 0.5
+if gd_app_alive; then
+    ok "still running after No"
+else
+    gd_abort "the program ended after No"
+fi
+[ "$(opacity "$GD_WIN")" = "$FINAL" ] && ok "opacity still 250/255" || fail "opacity changed after No"
+uptime_ticks && ok "the uptime clock still ticks" || fail "the uptime cell stopped changing after No"
+
+note "Exit, answered Yes"
+gd_click "$EXIT_X" "$EXIT_Y"
+box=$(gd_wait_box '^EXIT$') || gd_abort "no question box 'EXIT' within 20 s of the second click"
+gd_answer_box "$box" alt+y
+if gd_wait_app_exit 15; then
+    [ "$GD_APP_STATUS" -eq 0 ] && ok "ended with status 0 after Yes" \
+        || fail "ended with status $GD_APP_STATUS after Yes"
+else
+    fail "still running 15 s after Yes"
+fi
+
+gd_finish
