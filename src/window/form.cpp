@@ -77,6 +77,10 @@ bool Form1::load()
 
 bool Form1::click(std::string_view control)
 {
+    // A disabled or hidden control takes no clicks, whoever delivers them.
+    for (const Control* c = find(control); c; c = c->container())
+        if (!c->enabled() || !c->visible())
+            return false;
     const HandlerEntry* h = handlerFor(control, Event::Click);
     return h && h->plain && run([&] { h->plain(*this); });
 }

@@ -15,7 +15,12 @@ namespace {
 struct Fixture {
     FakePlatform platform;
     Form1 form { platform };
-    Fixture() { form.load(); }
+    Fixture()
+    {
+        form.load();
+        // The transition buttons are clicked on their open panel, as a user would.
+        form.ctl("Picture13").setVisible(true);
+    }
 
     Control& ctl(const char* name) { return form.ctl(name); }
     Control& ctl(const std::string& name) { return form.ctl(name); }

@@ -137,6 +137,9 @@ gd_start_xvfb() {
         gd_abort "Xvfb did not start within 30 s"
     fi
     export DISPLAY=":$display"
+    # The number is announced before the server takes clients on a busy machine: wait until it
+    # answers.
+    gd_poll 20 xdpyinfo >/dev/null 2>&1 || gd_abort "Xvfb on $DISPLAY does not answer"
 }
 
 # gd_start_session_bus: a private session bus with the accessibility bus on it, so that a
