@@ -44,9 +44,10 @@ std::int32_t QtPlatform::SetLayeredWindowAttributes(std::uint32_t, std::uint8_t 
         return 0;
     // Set from the integer alpha every time: reading Qt's opacity back and adding to it would
     // stall, since Qt stores it rounded down to 1/255.
+    // Nothing here may run the event loop (QGuiApplication::sync() would): a timer due meanwhile
+    // would tick again inside the handler that called us, and the fade would run past its end.
+    // The event loop sends the change to the window system when it next goes idle.
     m_window->setWindowOpacity(bAlpha / 255.0);
-    if (bAlpha == 250)
-        QGuiApplication::sync(); // the last fade step: make sure the window system has it
     return 1;
 }
 

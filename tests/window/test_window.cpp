@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QTest>
+#include <QTimer>
 
 using namespace gd;
 
@@ -43,6 +44,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(win));
     }
     void cleanup() { app.reset(); }
+
+    // A platform call made from inside a handler must not run the event loop: a timer due by
+    // then would tick again inside that handler. The last fade step once did, and under load the
+    // fade ran past 250 and never stopped.
+    void fadeStepsRunNoEventsInsideTheHandler()
+    {
+        QtPlatform& platform = app->platform();
+        QCOMPARE(platform.GetWindowLongA(GWL_EXSTYLE) & WS_EX_LAYERED, WS_EX_LAYERED);
+        bool ranInside = false;
+        QTimer::singleShot(0, [&] { ranInside = true; });
+        for (int alpha = 246; alpha <= 250; alpha += 2)
+            QCOMPARE(platform.SetLayeredWindowAttributes(0, std::uint8_t(alpha), LWA_ALPHA), 1);
+        QVERIFY(!ranInside);
+        QCOMPARE(qRound(win->windowOpacity() * 255), 250);
+        QTRY_VERIFY(ranInside);
+    }
 
     void geometry()
     {

@@ -1,0 +1,488 @@
+#!/usr/bin/env python3
+"""Whole-program figures for Glimmerdeck, each against a bare Qt window measured in the same run.
+
+Runs the program and bench/bare_window alternately, several times, on the offscreen platform
+and on X11 under Xvfb, and prints one Markdown table (medians) with the machine and the platform.
+
+    python3 bench/run_bench.py --build build [--runs 3] [--cpu-seconds 20] [--platforms offscreen,xvfb]
+
+The program is timed through bench/glimmerdeck_probe (app/main.cpp plus hooks switched on by
+variables) wherever it has to say something from inside: first paint, and opening a panel on
+the offscreen platform. Under Xvfb the panels are opened by xdotool clicks on the real program
+and the fade-in is watched with xprop on the real program.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+CLK_TCK = os.sysconf("SC_CLK_TCK")
+FADE_250 = "4210752250"  # _NET_WM_WINDOW_OPACITY of 250/255 as xprop prints it
+# Window-relative centres of the buttons, from the window description (twips / 15).
+BUTTON_AT = {"Command7": (80, 80), "Command13": (80, 416), "Command11": (80, 304)}
+PANEL_BUTTON = {"text": "Command13", "spin": "Command11"}
+
+
+def log(*args):
+    print(*args, file=sys.stderr, flush=True)
+
+
+class Proc:
+    """A started process whose stderr is read by a thread, so it can never block on a full pipe."""
+
+    def __init__(self, cmd, env):
+        self.t0 = time.monotonic_ns()
+        self.p = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        self.lines = []
+        self.cond = threading.Condition()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.p.stderr:
+            with self.cond:
+                self.lines.append(line.strip())
+                self.cond.notify_all()
+        with self.cond:
+            self.cond.notify_all()
+
+    def wait_for(self, key, timeout=20):
+        """The monotonic time (ns) the process printed after `key`."""
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while True:
+                for line in self.lines:
+                    if line.startswith(key + " "):
+                        return int(line.split()[1])
+                if self.p.poll() is not None and not self.reader.is_alive():
+                    break
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    break
+                self.cond.wait(left)
+        raise RuntimeError(f"{key} not reported; stderr: {self.lines[-5:]}")
+
+    def sleep_until(self, offset_s):
+        delay = self.t0 / 1e9 + offset_s - time.monotonic()
+        if delay > 0:
+            time.sleep(delay)
+
+    def cpu_s(self):
+        return cpu_seconds(self.p.pid)
+
+    def cpu_ns(self):
+        """CPU time of all threads, in nanoseconds (scheduler statistics, not clock ticks)."""
+        total = 0
+        for task in os.listdir(f"/proc/{self.p.pid}/task"):
+            try:
+                with open(f"/proc/{self.p.pid}/task/{task}/schedstat") as f:
+                    total += int(f.read().split()[0])
+            except OSError:
+                pass  # a thread that just ended
+        return total
+
+    def rss_mb(self):
+        with open(f"/proc/{self.p.pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024
+        raise RuntimeError("no VmRSS")
+
+    def stop(self):
+        if self.p.poll() is None:
+            self.p.terminate()
+            try:
+                self.p.wait(5)
+            except subprocess.TimeoutExpired:
+                self.p.kill()
+                self.p.wait()
+        self.reader.join(2)
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    # utime and stime are fields 14 and 15; the split above starts at field 3.
+    return (int(fields[11]) + int(fields[12])) / CLK_TCK
+
+
+class Xvfb:
+    def __init__(self):
+        read_fd, write_fd = os.pipe()
+        self.p = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+                                   "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_fd,),
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+
+    def stop(self):
+        self.p.terminate()
+        self.p.wait()
+
+
+def run(cmd, env, timeout=10):
+    return subprocess.run(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                          text=True, timeout=timeout, check=True).stdout
+
+
+class Bench:
+    def __init__(self, args):
+        self.args = args
+        build = os.path.abspath(args.build)
+        self.program = os.path.join(build, "glimmerdeck")
+        self.probe = os.path.join(build, "bench", "glimmerdeck_probe")
+        self.bare = os.path.join(build, "bench", "bare_window")
+        self.pacing_exe = os.path.join(build, "bench", "timer_pacing")
+        self.ticks_exe = os.path.join(build, "bench", "bench_ticks")
+        for exe in (self.program, self.probe, self.bare, self.pacing_exe):
+            if not os.access(exe, os.X_OK):
+                sys.exit(f"run_bench: {exe} is missing; build first")
+        self.runtime_dir = tempfile.mkdtemp(prefix="gd-bench-")
+        os.chmod(self.runtime_dir, 0o700)
+
+    def env(self, qpa, display=None, **extra):
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("QT_", "GLIMMERDECK_", "WAYLAND_"))}
+        env.update(DBUS_SESSION_BUS_ADDRESS="disabled:", XDG_RUNTIME_DIR=self.runtime_dir,
+                   QT_QPA_PLATFORM=qpa)
+        env.pop("DISPLAY", None)
+        if display:
+            env["DISPLAY"] = display
+        env.update(extra)
+        return env
+
+    # ---- single measurements -------------------------------------------------------------
+
+    def first_paint_ms(self, cmd, env):
+        """Wall time to the first frame, and the CPU time spent by then (which a busy machine
+        inflates far less than the wall time)."""
+        proc = Proc(cmd, dict(env, GLIMMERDECK_REPORT_FIRST_PAINT="1"))
+        try:
+            wall = (proc.wait_for("first-paint-ns") - proc.t0) / 1e6
+            return wall, proc.cpu_ns() / 1e6
+        finally:
+            proc.stop()
+
+    def rss_after_5s(self, cmd, env):
+        proc = Proc(cmd, env)
+        try:
+            proc.sleep_until(5)
+            return proc.rss_mb()
+        finally:
+            proc.stop()
+
+    def cpu_over(self, proc, settle_s, server=None):
+        """CPU seconds the process (and the X server) used over the measuring span."""
+        proc.sleep_until(settle_s)
+        start = time.monotonic()
+        before = proc.cpu_s(), cpu_seconds(server.p.pid) if server else 0
+        time.sleep(self.args.cpu_seconds)
+        after = proc.cpu_s(), cpu_seconds(server.p.pid) if server else 0
+        if proc.p.poll() is not None:
+            raise RuntimeError(f"process ended early: {proc.lines[-5:]}")
+        span = time.monotonic() - start
+        scale = self.args.cpu_seconds / span  # a late wake-up must not count as extra CPU
+        return (after[0] - before[0]) * scale, (after[1] - before[1]) * scale
+
+    def window_of(self, proc, env):
+        out = run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(proc.p.pid)], env)
+        return out.split()[0]
+
+    def click(self, env, window, button):
+        x, y = BUTTON_AT[button]
+        run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], env)
+
+    def cpu_program(self, qpa, env, panel, server):
+        if qpa == "offscreen":
+            extra = {"GLIMMERDECK_BENCH_PANEL": panel} if panel else {}
+            proc = Proc([self.probe], dict(env, **extra))
+            try:
+                settle = 3.0
+                if panel:
+                    settle = (proc.wait_for("panel-open-ns") - proc.t0) / 1e9 + 1.0
+                return self.cpu_over(proc, settle, server)
+            finally:
+                proc.stop()
+        proc = Proc([self.program], env)
+        try:
+            window = self.window_of(proc, env)
+            settle = 3.0
+            if panel:
+                proc.sleep_until(2.5)  # after the fade-in, as someone would
+                self.click(env, window, "Command7")
+                time.sleep(1.5)  # the menu slides open in 52 ticks
+                self.click(env, window, PANEL_BUTTON[panel])
+                run(["xdotool", "mousemove", "5", "5"], env)  # off the window: no hover
+                settle = (time.monotonic_ns() - proc.t0) / 1e9 + 1.0
+            return self.cpu_over(proc, settle, server)
+        finally:
+            proc.stop()
+
+    def fade_s(self, qpa, env):
+        if qpa == "offscreen":
+            proc = Proc([self.probe], dict(env, GLIMMERDECK_REPORT_FADE="1"))
+            try:
+                return (proc.wait_for("fade-250-ns") - proc.t0) / 1e9
+            finally:
+                proc.stop()
+        proc = Proc([self.program], env)
+        spy = None
+        try:
+            window = self.window_of(proc, env)
+            spy = subprocess.Popen(["xprop", "-spy", "-id", window, "_NET_WM_WINDOW_OPACITY"],
+                                   env=env, stdout=subprocess.PIPE, text=True)
+            # xprop waits for changes that may never come: end it after a while, which ends the loop.
+            watchdog = threading.Timer(15, spy.kill)
+            watchdog.start()
+            try:
+                for line in spy.stdout:
+                    if line.strip().endswith("= " + FADE_250):
+                        return (time.monotonic_ns() - proc.t0) / 1e9
+            finally:
+                watchdog.cancel()
+            raise RuntimeError("opacity never reached 250/255")
+        finally:
+            if spy:
+                spy.kill()
+                spy.wait()
+            proc.stop()
+
+    # ---- a whole platform ---------------------------------------------------------------
+
+    def platform(self, name):
+        server = None
+        if name == "xvfb":
+            server = Xvfb()
+            env = self.env("xcb", server.display)
+            qpa = "xcb"
+        else:
+            env = self.env("offscreen")
+            qpa = "offscreen"
+        res = {"startup_ms": {"program": [], "bare": [], "label": []},
+               "startup_cpu_ms": {"program": [], "bare": [], "label": []}, "rss_mb": {"program": [], "bare": []},
+               "cpu_s": {k: [] for k in ("bare_tick", "none", "text", "spin")},
+               "server_cpu_s": {k: [] for k in ("bare_tick", "none", "text", "spin")},
+               "fade_s": []}
+        try:
+            log(f"[{name}] start to first paint, {self.args.startup_runs} runs")
+            for i in range(self.args.startup_runs):
+                # Alternate which goes first, so a trend in the machine's load cancels out.
+                order = [("bare", [self.bare]), ("program", [self.probe]),
+                         ("label", [self.bare, "--label"])]
+                for kind, cmd in order if i % 2 == 0 else reversed(order):
+                    wall, cpu = self.first_paint_ms(cmd, env)
+                    res["startup_ms"][kind].append(wall)
+                    res["startup_cpu_ms"][kind].append(cpu)
+            for r in range(self.args.runs):
+                log(f"[{name}] run {r + 1}/{self.args.runs}: memory, CPU, fade-in")
+                res["rss_mb"]["bare"].append(self.rss_after_5s([self.bare], env))
+                res["rss_mb"]["program"].append(self.rss_after_5s([self.program], env))
+                proc = Proc([self.bare, "--tick"], env)
+                try:
+                    own, srv = self.cpu_over(proc, 3.0, server)
+                finally:
+                    proc.stop()
+                res["cpu_s"]["bare_tick"].append(own)
+                res["server_cpu_s"]["bare_tick"].append(srv)
+                for panel in ("none", "text", "spin"):
+                    own, srv = self.cpu_program(qpa, env, None if panel == "none" else panel, server)
+                    res["cpu_s"][panel].append(own)
+                    res["server_cpu_s"][panel].append(srv)
+                res["fade_s"].append(self.fade_s(qpa, env))
+        finally:
+            if server:
+                server.stop()
+        return res
+
+    def pacing(self):
+        log(f"[timers] TickScheduler over {self.args.pacing_seconds} s")
+        out = run([self.pacing_exe, "--seconds", str(self.args.pacing_seconds)], os.environ,
+                  timeout=self.args.pacing_seconds + 30)
+        return json.loads(out)
+
+    def handler_ticks(self):
+        if not os.access(self.ticks_exe, os.X_OK):
+            return None
+        log("[ticks] bench_ticks")
+        out = run([self.ticks_exe, "--benchmark_format=json"], self.env("offscreen"), timeout=600)
+        return [{"name": b["name"], "ns": b["cpu_time"] * {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]}
+                for b in json.loads(out)["benchmarks"] if b.get("run_type", "iteration") == "iteration"]
+
+
+# ---- the table ----------------------------------------------------------------------------
+
+def med(values):
+    return statistics.median(values)
+
+
+def verdict(ok):
+    return "met" if ok else "**MISSED**"
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    return f"{os.cpu_count()} x {model}, Linux {os.uname().release}"
+
+
+def table(results, args):
+    plats = [p for p in ("offscreen", "xvfb") if p in results["platforms"]]
+    heads = {"offscreen": "offscreen", "xvfb": "xcb on Xvfb"}
+    rows = []
+
+    def row(figure, target, cells):
+        rows.append(f"| {figure} | {target} | " + " | ".join(cells) + " |")
+
+    def per(fn):
+        return [fn(results["platforms"][p]) for p in plats]
+
+    def startup(r):
+        prog, bare = med(r["startup_ms"]["program"]), med(r["startup_ms"]["bare"])
+        cprog, cbare = med(r["startup_cpu_ms"]["program"]), med(r["startup_cpu_ms"]["bare"])
+        label = med(r["startup_ms"]["label"])
+        return (f"{prog:.0f} ms vs {bare:.0f} ms = {prog / bare:.2f} x, {verdict(prog <= 1.3 * bare)} "
+                f"(CPU {cprog:.0f} ms vs {cbare:.0f} ms; bare window + one label: {label:.0f} ms "
+                f"= {label / bare:.2f} x)")
+
+    def rss(r):
+        prog, bare = med(r["rss_mb"]["program"]), med(r["rss_mb"]["bare"])
+        return f"{prog:.1f} MB vs {bare:.1f} MB = +{prog - bare:.1f} MB, {verdict(prog - bare <= 15)}"
+
+    def cpu(panel, limit):
+        def cell(r):
+            prog, ref = med(r["cpu_s"][panel]), med(r["cpu_s"]["bare_tick"])
+            ratio = prog / ref if ref > 0 else float("inf")
+            text = f"{prog:.2f} s vs {ref:.2f} s = {ratio:.2f} x, {verdict(ratio <= limit)}"
+            if r["server_cpu_s"][panel] and med(r["server_cpu_s"]["bare_tick"]) > 0:
+                text += (f" (X server {med(r['server_cpu_s'][panel]):.2f} s vs "
+                         f"{med(r['server_cpu_s']['bare_tick']):.2f} s)")
+            return text
+        return cell
+
+    def fade(r):
+        s = med(r["fade_s"])
+        return f"{s:.3f} s, {verdict(abs(s - 1.953) <= 0.1)}"
+
+    row("Start to first painted frame", "<= 1.3 x bare window", per(startup))
+    row("Resident memory after 5 s", "<= bare window + 15 MB", per(rss))
+    row(f"CPU time over {args.cpu_seconds:g} s, no panel open", "<= 1.0 x reference", per(cpu("none", 1.0)))
+    row(f"CPU time over {args.cpu_seconds:g} s, \"Text Animation\" open", "<= 2.0 x reference",
+        per(cpu("text", 2.0)))
+    row(f"CPU time over {args.cpu_seconds:g} s, \"Spinning Image\" open", "<= 2.0 x reference",
+        per(cpu("spin", 2.0)))
+    row("Fade-in, start to 250/255", "1.95 s +- 0.1 s", per(fade))
+
+    p = results["pacing"]
+    span = f"over {p['seconds']:g} s"
+    both = lambda text: [text] * len(plats)  # measured once, on the scheduler alone
+    row(f"1 ms timer, ticks per second {span}", "64 +- 1",
+        both(f"{p['fast_per_s']:.2f}, {verdict(abs(p['fast_per_s'] - 64) <= 1)}"))
+    row(f"50 ms timer, ticks per second {span}", "20 +- 0.5",
+        both(f"{p['medium_per_s']:.2f}, {verdict(abs(p['medium_per_s'] - 20) <= 0.5)}"))
+    row(f"1000 ms timer, drift {span}", "< 5 ms",
+        both(f"{p['slow_last_drift_ms']:+.2f} ms at tick {p['slow_ticks']} "
+             f"(worst {p['slow_worst_drift_ms']:.2f} ms), "
+             f"{verdict(p['slow_worst_drift_ms'] < 5)}"))
+    ticks = results.get("ticks")
+    if ticks:
+        spin = [t for t in ticks if "Timer3" in t["name"]]
+        rest = [t for t in ticks if "Timer" in t["name"] and "Timer3" not in t["name"]]
+        if rest:
+            worst = max(rest, key=lambda t: t["ns"])
+            row("One tick of a handler, in process (slowest)", "< 2 us",
+                both(f"{worst['ns'] / 1e3:.2f} us ({worst['name']}), {verdict(worst['ns'] < 2000)}"))
+        if spin:
+            worst = max(spin, key=lambda t: t["ns"])
+            row("One tick of Timer3, in process", "< 50 us",
+                both(f"{worst['ns'] / 1e3:.2f} us ({worst['name']}), {verdict(worst['ns'] < 50000)}"))
+
+    m = results["meta"]
+    out = [
+        f"Machine: {m['machine']}; Qt {m['qt']}; load average {m['load_before']} before, "
+        f"{m['load_after']} after.",
+        f"Platforms: " + ", ".join(
+            {"offscreen": "offscreen (QT_QPA_PLATFORM=offscreen)",
+             "xvfb": "xcb on Xvfb 1280x1024x24 (no window manager, no compositor)"}[p] for p in plats) + ".",
+        f"Medians of {args.runs} runs ({args.startup_runs} for start-up), program and bare window "
+        f"alternating. Baseline: bench/bare_window, a frameless 817 x 586 QWidget; the CPU "
+        f"reference is the same window with one 64 Hz timer repainting a 16 x 16 rectangle "
+        f"(--tick). Timer rows are measured once on gd::TickScheduler (bench/timer_pacing).",
+        "",
+        "| Figure | Target | " + " | ".join(heads[p] for p in plats) + " |",
+        "|---|---|" + "---|" * len(plats),
+    ] + rows
+    baseline = []
+    for p in plats:
+        r = results["platforms"][p]
+        baseline.append(f"{heads[p]}: first paint {med(r['startup_ms']['bare']):.0f} ms, "
+                        f"{med(r['rss_mb']['bare']):.1f} MB, reference CPU "
+                        f"{med(r['cpu_s']['bare_tick']):.2f} s per {args.cpu_seconds:g} s")
+    out += ["", "Baseline (bare window): " + "; ".join(baseline) + "."]
+    if ticks:
+        out += ["", "| Benchmark (bench_ticks) | CPU time per tick |", "|---|---|"]
+        out += [f"| {t['name']} | {t['ns'] / 1e3:.2f} us |" for t in ticks]
+    return "\n".join(out)
+
+
+def qt_version():
+    try:
+        return subprocess.run(["qtpaths6", "--qt-version"], capture_output=True, text=True).stdout.strip()
+    except OSError:
+        return "unknown"
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--build", default="build", help="the build tree (default: build)")
+    ap.add_argument("--runs", type=int, default=3, help="runs per figure (default 3)")
+    ap.add_argument("--startup-runs", type=int, default=9, help="start-up runs (default 9)")
+    ap.add_argument("--cpu-seconds", type=float, default=20, help="CPU measuring span (default 20)")
+    ap.add_argument("--pacing-seconds", type=float, default=10, help="timer pacing span (default 10)")
+    ap.add_argument("--platforms", default="offscreen,xvfb", help="offscreen,xvfb")
+    ap.add_argument("--json", help="also write the raw figures here")
+    ap.add_argument("--markdown", help="also write the table here")
+    args = ap.parse_args()
+    plats = [p for p in args.platforms.split(",") if p]
+    if "xvfb" in plats and not (shutil.which("Xvfb") and shutil.which("xdotool") and shutil.which("xprop")):
+        sys.exit("run_bench: Xvfb, xdotool and xprop are needed for the xvfb platform (make setup)")
+
+    bench = Bench(args)
+    with open("/proc/loadavg") as f:
+        load_before = " ".join(f.read().split()[:3])
+    try:
+        results = {"platforms": {p: bench.platform(p) for p in plats},
+                   "pacing": bench.pacing(), "ticks": bench.handler_ticks()}
+    finally:
+        shutil.rmtree(bench.runtime_dir, ignore_errors=True)
+    with open("/proc/loadavg") as f:
+        load_after = " ".join(f.read().split()[:3])
+    results["meta"] = {"machine": machine(), "qt": qt_version(), "load_before": load_before,
+                       "load_after": load_after, "args": vars(args)}
+    text = table(results, args)
+    print(text)
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(results, f, indent=1)
+    if args.markdown:
+        with open(args.markdown, "w") as f:
+            f.write(text + "\n")
+
+
+if __name__ == "__main__":
+    main()
