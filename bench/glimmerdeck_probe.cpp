@@ -3,7 +3,8 @@
 //
 //   GLIMMERDECK_REPORT_FIRST_PAINT=1   "first-paint-ns <CLOCK_MONOTONIC>" once the first frame is out,
 //                                      and main-ns, qapplication-ns, window-built-ns, shown-ns
-//   GLIMMERDECK_REPORT_FADE=1          "fade-250-ns <...>" when the window reaches opacity 250/255
+//   GLIMMERDECK_REPORT_FADE=1          "fade-2-ns <...>" at the first step of the fade-in (2/255),
+//                                      "fade-250-ns <...>" when the window reaches opacity 250/255
 //   GLIMMERDECK_BENCH_PANEL=text|spin  opens the menu, then "Text Animation" or "Spinning Image",
 //                                      by clicking their buttons, and says "panel-open-ns <...>";
 //   GLIMMERDECK_BENCH_PANEL_AT_MS=N    when to click the menu button (default 2500)
@@ -100,7 +101,11 @@ int main(int argc, char** argv)
     if (bench::envFlag("GLIMMERDECK_REPORT_FADE")) {
         // Polling costs CPU, so only the fade run turns it on; its CPU time is not measured.
         fadeWatch.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&fadeWatch, &QTimer::timeout, [&] {
+        QObject::connect(&fadeWatch, &QTimer::timeout, [&, begun = false]() mutable {
+            if (!begun && glimmerdeck.window().windowOpacity() > 0) {
+                bench::report("fade-2-ns");
+                begun = true;
+            }
             if (glimmerdeck.window().windowOpacity() >= 250 / 255.0) {
                 bench::report("fade-250-ns");
                 fadeWatch.stop();

@@ -24,7 +24,8 @@ import threading
 import time
 
 CLK_TCK = os.sysconf("SC_CLK_TCK")
-FADE_250 = "4210752250"  # _NET_WM_WINDOW_OPACITY of 250/255 as xprop prints it
+FADE_250 = "4210752250"  # _NET_WM_WINDOW_OPACITY of 250/255 as xprop prints it (250 * 0x01010101)
+TICK_S = 1 / 64
 # Window-relative centres of the buttons, from the window description (twips / 15).
 BUTTON_AT = {"Command7": (80, 80), "Command13": (80, 416), "Command11": (80, 304)}
 PANEL_BUTTON = {"text": "Command13", "spin": "Command11"}
@@ -231,10 +232,13 @@ class Bench:
             proc.stop()
 
     def fade_s(self, qpa, env):
+        """Seconds from the start of the process to 250/255, and of the fade itself: from its
+        first step to its last, plus the tick before the first step."""
         if qpa == "offscreen":
             proc = Proc([self.probe], dict(env, GLIMMERDECK_REPORT_FADE="1"))
             try:
-                return (proc.wait_for("fade-250-ns") - proc.t0) / 1e9
+                done = proc.wait_for("fade-250-ns")
+                return (done - proc.t0) / 1e9, (done - proc.wait_for("fade-2-ns")) / 1e9 + TICK_S
             finally:
                 proc.stop()
         proc = Proc([self.program], env)
@@ -247,9 +251,18 @@ class Bench:
             watchdog = threading.Timer(15, spy.kill)
             watchdog.start()
             try:
+                # xprop starts once the window is found, a few steps into the fade: those steps
+                # are counted at the nominal tick (2/255 each), the rest is measured.
+                first = None
                 for line in spy.stdout:
-                    if line.strip().endswith("= " + FADE_250):
-                        return (time.monotonic_ns() - proc.t0) / 1e9
+                    now = time.monotonic_ns()
+                    value = line.strip().rpartition("= ")[2]
+                    if not value.isdigit():
+                        continue
+                    if first is None and int(value) > 0:
+                        first = now - int(value) // 0x01010101 // 2 * TICK_S * 1e9
+                    if value == FADE_250:
+                        return (now - proc.t0) / 1e9, (now - first) / 1e9 + TICK_S
             finally:
                 watchdog.cancel()
             raise RuntimeError("opacity never reached 250/255")
@@ -376,8 +389,10 @@ def table(results, args):
         return cell
 
     def fade(r):
-        s = med(r["fade_s"])
-        return f"{s:.3f} s, {verdict(abs(s - 1.953) <= 0.1)}"
+        whole = med([f[0] for f in r["fade_s"]])
+        itself = med([f[1] for f in r["fade_s"]])
+        return (f"{itself:.3f} s, {verdict(abs(itself - 1.953) <= 0.1)} "
+                f"({whole:.3f} s from the start of the process)")
 
     row("Start to first painted frame", "<= 1.3 x bare window", per(startup))
     row("Resident memory after 5 s", "<= bare window + 15 MB", per(rss))
@@ -386,7 +401,7 @@ def table(results, args):
         per(cpu("text", 2.0)))
     row(f"CPU time over {args.cpu_seconds:g} s, \"Spinning Image\" open", "<= 2.0 x reference",
         per(cpu("spin", 2.0)))
-    row("Fade-in, start to 250/255", "1.95 s +- 0.1 s", per(fade))
+    row("Fade-in, first step to 250/255, plus the tick before it", "1.95 s +- 0.1 s", per(fade))
 
     p = results["pacing"]
     span = f"over {p['seconds']:g} s"

@@ -4,12 +4,13 @@
 #include "window/form_window.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 namespace gd {
@@ -23,6 +24,12 @@ QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), stat
 } // namespace
 
 QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform()
+{
+    if (m_meminfo >= 0)
+        ::close(m_meminfo);
+}
 
 // The layered bit only records that the window may be translucent; Qt windows always may.
 std::int32_t QtPlatform::GetWindowLongA(std::int32_t index)
@@ -137,31 +144,38 @@ int QtPlatform::WSAGetLastError() { return m_lastError; }
 
 int QtPlatform::WSACleanup() { return 0; }
 
-bool QtPlatform::readMemAvailable(const QString& path, std::uint64_t& bytes)
+bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    constexpr std::string_view key = "MemAvailable:";
+    std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find("\n" + std::string(key));
+    if (at == std::string_view::npos)
         return false;
-    // Files under /proc report a size of 0, so read until the end rather than asking atEnd().
-    const QByteArray all = file.readAll();
-    for (const QByteArray& line : all.split('\n')) {
-        if (!line.startsWith("MemAvailable:"))
-            continue;
-        const QList<QByteArray> fields = line.mid(13).simplified().split(' ');
-        bool ok = false;
-        const qulonglong kib = fields.value(0).toULongLong(&ok);
-        if (!ok || kib > (~0ull >> 10))
+    at = meminfo.find_first_not_of(' ', at + (at ? 1 : 0) + key.size());
+    std::uint64_t kib = 0;
+    bool digits = false;
+    constexpr std::uint64_t most = ~0ull >> 10; // kibibytes whose bytes fit in 64 bits
+    for (; at < meminfo.size() && meminfo[at] >= '0' && meminfo[at] <= '9'; ++at, digits = true) {
+        const std::uint64_t digit = std::uint64_t(meminfo[at] - '0');
+        if (kib > (most - digit) / 10)
             return false;
-        bytes = kib * 1024;
-        return true;
+        kib = kib * 10 + digit;
     }
-    return false;
+    if (!digits)
+        return false;
+    bytes = kib * 1024;
+    return true;
 }
 
+// The readout asks twenty times a second, so the file stays open and is read again from the
+// start each time (which makes the kernel write it afresh); no opening, no allocation.
 std::uint64_t QtPlatform::availablePhysicalMemory()
 {
+    if (m_meminfo < 0)
+        m_meminfo = ::open("/proc/meminfo", O_RDONLY | O_CLOEXEC);
+    char text[1024]; // MemAvailable is the third line
+    const ssize_t n = m_meminfo < 0 ? -1 : ::pread(m_meminfo, text, sizeof text, 0);
     std::uint64_t bytes = 0;
-    if (!readMemAvailable(QStringLiteral("/proc/meminfo"), bytes))
+    if (n <= 0 || !parseMemAvailable(std::string_view(text, std::size_t(n)), bytes))
         vb::raise(vb::ErrInvalidCall);
     return bytes;
 }

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace gd {
 
 class FormWindow;
@@ -15,6 +17,9 @@ class FormWindow;
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
 
     // The window the calls act on; set once it exists.
     void attach(FormWindow* window) { m_window = window; }
@@ -47,14 +52,16 @@ public:
     // Twips per pixel of the primary screen: 1440 / logical dots per inch.
     static double screenTwipsPerPixel();
 
-    // Reads MemAvailable from a meminfo-format file, in bytes; false when it is not there.
-    static bool readMemAvailable(const QString& path, std::uint64_t& bytes);
+    // MemAvailable from the text of /proc/meminfo, in bytes; false when it is not there or does
+    // not fit.
+    static bool parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes);
 
 private:
     FormWindow* m_window = nullptr;
     std::int32_t m_exStyle = 0;
     int m_lastError = 0;
     int m_exitStatus = 0;
+    int m_meminfo = -1; // /proc/meminfo, open once the first figure is asked for
 };
 
 } // namespace gd

@@ -53,15 +53,18 @@ Control& Form1::ctl(std::string_view name)
 }
 
 // Runs one handler with the program's general handling of errors: an error no handler takes is
-// reported in a message box naming it, and then the program ends.
+// reported in a message box naming it, and then the program ends. While that report is up no
+// other event runs: the timers would otherwise go on ticking inside the box's own event loop,
+// and a failing tick would stack a new report on the old one every few milliseconds.
 template <class Call> bool Form1::run(Call&& call)
 {
-    if (m_ended)
+    if (m_ended || m_reporting)
         return false;
     try {
         call();
     } catch (const vb::RuntimeError& error) {
-        if (!m_ended) {
+        if (!m_ended && !m_reporting) {
+            m_reporting = true;
             m_platform.MsgBox(error.report(), vbCritical, std::string());
             End(1);
         }

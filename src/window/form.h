@@ -73,6 +73,7 @@ private:
     std::unordered_map<std::string_view, Control*> m_byName;
     FormObserver* m_observer = nullptr;
     bool m_ended = false;
+    bool m_reporting = false; // a run-time error's report is on the screen
 };
 
 } // namespace gd

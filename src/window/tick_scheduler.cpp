@@ -38,6 +38,14 @@ void TickScheduler::setEnabled(int timer, int intervalMs, bool enabled)
     arm();
 }
 
+// When an entry's next tick is delivered: short intervals on the next platform tick.
+std::int64_t TickScheduler::deliveredAt(const Entry& e)
+{
+    if (e.period >= kOnTickBelowNs)
+        return e.due;
+    return (e.due + kPlatformTickNs - 1) / kPlatformTickNs * kPlatformTickNs;
+}
+
 void TickScheduler::stopAll()
 {
     m_stopped = true;
@@ -51,9 +59,9 @@ void TickScheduler::arm()
         m_timer.stop();
         return;
     }
-    std::int64_t next = m_entries.front().due;
+    std::int64_t next = deliveredAt(m_entries.front());
     for (const Entry& e : m_entries)
-        next = std::min(next, e.due);
+        next = std::min(next, deliveredAt(e));
     const std::int64_t waitNs = std::max<std::int64_t>(0, next - m_clock.nsecsElapsed());
     m_timer.start(static_cast<int>((waitNs + 999'999) / 1'000'000));
 }
@@ -63,12 +71,12 @@ void TickScheduler::fire()
     const std::int64_t now = m_clock.nsecsElapsed() + 500'000; // half a millisecond early is on time
     std::vector<int> due;
     for (Entry& e : m_entries) {
-        if (e.due <= now) {
+        if (deliveredAt(e) <= now) {
             due.push_back(e.timer);
             e.due += e.period;
             // After a stall (a suspended machine, a debugger) skip the missed ticks rather than
             // firing them in a burst.
-            if (e.due <= now)
+            if (deliveredAt(e) <= now)
                 e.due += ((now - e.due) / e.period + 1) * e.period;
         }
     }

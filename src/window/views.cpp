@@ -198,12 +198,36 @@ void LabelView::apply(Prop prop, const Scale& scale)
         setText(displayText(m_control.caption()));
         break;
     case Prop::Colours:
+        if (m_control.desc().transparent && frameWidth() == 0 && !autoFillBackground()) {
+            recolourText();
+            break;
+        }
         recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
         setAutoFillBackground(!m_control.desc().transparent);
         break;
     default:
         break;
     }
+}
+
+// A transparent label shows what lies behind it everywhere but its text, so a change of colours
+// (the pulsing title does one ten times a second) repaints the text alone, not the whole label
+// and everything under it. setPalette() would schedule the whole label; updates stay blocked
+// while it runs. (The attribute itself, not setUpdatesEnabled(), which repaints all on return.)
+void LabelView::recolourText()
+{
+    const bool wasBlocked = testAttribute(Qt::WA_UpdatesDisabled);
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
+    setAttribute(Qt::WA_UpdatesDisabled, wasBlocked);
+    if (m_inkText != text() || m_inkSize != size() || m_inkFont != font()) {
+        m_inkText = text();
+        m_inkSize = size();
+        m_inkFont = font();
+        m_ink = fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+        m_ink = m_ink.adjusted(-2, -2, 2, 2) & rect(); // glyphs may reach a little past their box
+    }
+    update(m_ink);
 }
 
 // ---- TextBox ----------------------------------------------------------------------------------

@@ -67,6 +67,15 @@ public:
     LabelView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
+
+private:
+    void recolourText();
+
+    // Where the text's ink lies, worked out once for each text, font and size.
+    QRect m_ink;
+    QString m_inkText;
+    QSize m_inkSize;
+    QFont m_inkFont;
 };
 
 class TextBoxView : public QPlainTextEdit, public ControlView {

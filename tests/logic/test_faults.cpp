@@ -210,6 +210,33 @@ private slots:
         QVERIFY(!form.ended());
     }
 
+    void nothingRunsWhileAnErrorIsReported()
+    {
+        // A real message box runs an event loop of its own, so the timers stay due while the
+        // report waits for OK. None of them may run: a failing one would stack report on report.
+        // The exit question is different: the clock goes on while it waits.
+        FakePlatform platform;
+        Form1 form(platform);
+        form.load();
+        int ranWhileShown = 0;
+        platform.whileMessageShows = [&] {
+            for (const char* timer : { "Timer2", "Timer3", "Timer10", "Timer11" })
+                ranWhileShown += form.tick(timer);
+            ranWhileShown += form.click("Command7");
+        };
+        QVERIFY(form.click("Label6")); // "Are you sure...?", answered No
+        QCOMPARE(ranWhileShown, 5);
+
+        ranWhileShown = 0;
+        platform.tppX = 0;
+        QVERIFY(form.tick("Timer3")); // divides by the missing density: error 6
+        QCOMPARE(platform.messages.size(), std::size_t(2));
+        QCOMPARE(platform.messages[1].flags, vbCritical);
+        QCOMPARE(ranWhileShown, 0);
+        QCOMPARE(platform.count("End"), 1);
+        QCOMPARE(platform.endedWith, std::optional<int>(1));
+    }
+
     void messageBoxAnswersOtherThanYes()
     {
         // A message box that could not be shown returns 0; only an explicit Yes ends the program.

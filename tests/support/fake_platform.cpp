@@ -40,6 +40,8 @@ int FakePlatform::MsgBox(const std::string& prompt, int flags, const std::string
 {
     calls.push_back("MsgBox");
     messages.push_back({ prompt, flags, title });
+    if (whileMessageShows)
+        whileMessageShows();
     if (answers.empty())
         return (flags & vbYesNo) ? defaultAnswer : 1;
     int answer = answers.front();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -37,6 +38,8 @@ public:
     std::int32_t exStyle = 0;
     std::deque<int> answers; // MsgBox answers, in order; vbNo (or OK) once empty
     int defaultAnswer = vbNo;
+    // Runs while a message is up, as the events a real message box's own event loop delivers.
+    std::function<void()> whileMessageShows;
 
     int startupResult = 0;
     WSAData startupData { 0x0101, 100 };

@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +17,21 @@ using namespace gd;
 namespace {
 
 QColor pixel(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
+
+// The union of the areas a widget repainted.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget* widget) { widget->installEventFilter(this); }
+    QRect painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted |= static_cast<QPaintEvent*>(event)->rect();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -59,6 +77,37 @@ private slots:
         QVERIFY(!ranInside);
         QCOMPARE(qRound(win->windowOpacity() * 255), 250);
         QTRY_VERIFY(ranInside);
+    }
+
+    void memoryFigureFromMeminfo_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qulonglong>("bytes");
+        const QByteArray head = "MemTotal:       32768000 kB\nMemFree:         1000000 kB\n";
+        QTest::newRow("as the kernel writes it")
+            << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n" << true << 24'576'000'000ull;
+        QTest::newRow("first line") << QByteArray("MemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
+        QTest::newRow("old kernel without it") << head << false << 0ull;
+        QTest::newRow("inside another name") << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
+        QTest::newRow("no number") << head + "MemAvailable:  kB\n" << false << 0ull;
+        QTest::newRow("largest that fits") << QByteArray("MemAvailable: 18014398509481983 kB")
+                                           << true << 18'014'398'509'481'983ull * 1024;
+        QTest::newRow("too large for 64 bits")
+            << QByteArray("MemAvailable: 18014398509481984 kB") << false << 0ull;
+    }
+    void memoryFigureFromMeminfo()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, ok);
+        QFETCH(qulonglong, bytes);
+        std::uint64_t got = 0;
+        QCOMPARE(QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got), ok);
+        QCOMPARE(qulonglong(got), bytes);
+        // The real figure, read twice from the one open file: the kernel writes it afresh.
+        QVERIFY(app->platform().availablePhysicalMemory() > 0);
+        QVERIFY(app->platform().availablePhysicalMemory() > 0);
     }
 
     void geometry()
@@ -154,6 +203,32 @@ private slots:
         QVERIFY(ImgClick.visible());
         QTest::mouseMove(win, QPoint(156, 300)); // bare form, between the buttons and the line
         QVERIFY(!ImgClick.visible());
+    }
+
+    // The pulsing title repaints only its text. What is on the screen after each step must be
+    // what a full repaint draws: a region too small would leave old colours behind.
+    void pulsingTitleRepaintsItsTextOnly()
+    {
+        win->stopTimers(); // only the ticks below change the window
+        QApplication::processEvents();
+        QScreen* screen = win->screen();
+        QWidget* title = w("lblTitle");
+        PaintSpy spy(title);
+        QRect repainted;
+        for (int k = 0; k < 12; ++k) {
+            spy.painted = QRect();
+            form().tick("Timer2");
+            QApplication::processEvents();
+            repainted |= spy.painted; // before grab(), which paints everything again
+            const QImage shown = screen->grabWindow(win->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage full = win->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.size(), full.size());
+            QVERIFY2(shown == full, qPrintable(QStringLiteral("after tick %1").arg(k + 1)));
+        }
+        // The text sits in the middle of a label four times as wide.
+        QVERIFY(!repainted.isEmpty());
+        QVERIFY2(repainted.width() * 2 < title->width(),
+            qPrintable(QStringLiteral("repainted %1 of %2 pixels' width").arg(repainted.width()).arg(title->width())));
     }
 
     void spinningPictureDraws()
