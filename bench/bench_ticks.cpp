@@ -111,10 +111,6 @@ void BM_Timer6_7_MenuSlide(benchmark::State& state)
 // boxes' surfaces. With `paint`, each tick's frame is painted too, as the event loop would.
 void spinOnTheWindow(benchmark::State& state, bool paint)
 {
-    static int argc = 1;
-    static char name[] = "bench_ticks";
-    static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
     auto glimmerdeck = std::make_unique<Application>();
     glimmerdeck->start();
     glimmerdeck->window().stopTimers(); // only the ticks below run
@@ -159,3 +155,17 @@ BENCHMARK(BM_Timer8_Blink);
 BENCHMARK(BM_Timer9_Ticker);
 BENCHMARK(BM_Timer10_Memory);
 BENCHMARK(BM_Timer11_Uptime);
+
+int main(int argc, char** argv)
+{
+    // The window benchmarks need an application; they draw offscreen unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
