@@ -150,7 +150,9 @@ bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& byte
     std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find("\n" + std::string(key));
     if (at == std::string_view::npos)
         return false;
-    at = meminfo.find_first_not_of(' ', at + (at ? 1 : 0) + key.size());
+    if (meminfo[at] == '\n')
+        ++at;
+    at = meminfo.find_first_not_of(' ', at + key.size());
     std::uint64_t kib = 0;
     bool digits = false;
     constexpr std::uint64_t most = ~0ull >> 10; // kibibytes whose bytes fit in 64 bits

@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("as the kernel writes it")
             << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n" << true << 24'576'000'000ull;
         QTest::newRow("first line") << QByteArray("MemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("after an empty line") << QByteArray("\nMemAvailable: 7 kB\n") << true << 7168ull;
         QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
         QTest::newRow("old kernel without it") << head << false << 0ull;
         QTest::newRow("inside another name") << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
