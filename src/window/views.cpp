@@ -193,6 +193,8 @@ LabelView::LabelView(Control& control, QWidget* parent)
 void LabelView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
+    if (prop == Prop::Caption || prop == Prop::Font || prop == Prop::Geometry)
+        m_ink.reset();
     switch (prop) {
     case Prop::Caption:
         setText(displayText(m_control.caption()));
@@ -220,14 +222,11 @@ void LabelView::recolourText()
     setAttribute(Qt::WA_UpdatesDisabled, true);
     recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
     setAttribute(Qt::WA_UpdatesDisabled, wasBlocked);
-    if (m_inkText != text() || m_inkSize != size() || m_inkFont != font()) {
-        m_inkText = text();
-        m_inkSize = size();
-        m_inkFont = font();
-        m_ink = fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
-        m_ink = m_ink.adjusted(-2, -2, 2, 2) & rect(); // glyphs may reach a little past their box
+    if (!m_ink) {
+        const QRect box = fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+        m_ink = box.adjusted(-2, -2, 2, 2) & rect(); // glyphs may reach a little past their box
     }
-    update(m_ink);
+    update(*m_ink);
 }
 
 // ---- TextBox ----------------------------------------------------------------------------------

@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <optional>
+
 namespace gd {
 
 // Twips to pixels for one axis.
@@ -71,11 +73,8 @@ public:
 private:
     void recolourText();
 
-    // Where the text's ink lies, worked out once for each text, font and size.
-    QRect m_ink;
-    QString m_inkText;
-    QSize m_inkSize;
-    QFont m_inkFont;
+    // Where the text's ink lies; worked out again after the text, font or geometry changes.
+    std::optional<QRect> m_ink;
 };
 
 class TextBoxView : public QPlainTextEdit, public ControlView {
