@@ -121,6 +121,15 @@ gd_poll() {
     done
 }
 
+# gd_sanitized: whether the program under test was built with AddressSanitizer. (The output is
+# read whole: `ldd | grep -q` under pipefail fails now and then, when grep stops reading first.)
+gd_sanitized() {
+    case "$(ldd "$GD_APP" 2>/dev/null)" in
+    *libasan*) return 0 ;;
+    *) return 1 ;;
+    esac
+}
+
 # gd_start_xvfb: an X server on a display it picks itself, so parallel tests never collide.
 gd_start_xvfb() {
     mkfifo "$GD_TMP/displayfd"

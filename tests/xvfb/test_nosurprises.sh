@@ -18,7 +18,7 @@ export XDG_CONFIG_HOME="$GD_TMP/home/.config" XDG_DATA_HOME="$GD_TMP/home/.local
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME" "$HOME"
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 # LeakSanitizer stops the world with ptrace, which it cannot do under strace.
-if ldd "$GD_APP" 2>/dev/null | grep -q libasan; then
+if gd_sanitized; then
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 fi
 

@@ -52,7 +52,7 @@ slope=$(awk -v w="$warmup" '$1 >= w { n++; sx += $1; sy += $2; sxx += $1 * $1; s
     END { printf "%.1f", (n * sxy - sx * sy) / (n * sxx - sx * sx) * 600 }' "$samples")
 kept=$(awk -v w="$warmup" '$1 >= w' "$samples" | wc -l)
 note "slope over $kept samples: $slope KB per 10 minutes (limit $limit_kb)"
-if ldd "$GD_APP" 2>/dev/null | grep -q libasan; then
+if gd_sanitized; then
     # AddressSanitizer keeps freed blocks in quarantine, so memory grows by design; leaks are
     # LeakSanitizer's to find at exit.
     ok "slope not judged under AddressSanitizer"
