@@ -1,4 +1,5 @@
-#include "window/app.h"
+#include "qt/application.h"
+#include "qt/display.h"
 
 #include <QApplication>
 

@@ -1,12 +1,11 @@
-// The cost of one tick of each timer handler on the headless model. The platform records nothing,
-// so what is measured is the handler and the model, not a growing log. The spinning picture is
+// The cost of one tick of each timer handler on the headless model. The fake platform records
+// nothing, so what is measured is the handler and the model, not a growing log. The spinning picture is
 // also measured on the real window (offscreen), where its block copies draw on real surfaces.
 
-#include "fake_platform.h"
-#include "window/app.h"
-#include "window/control.h"
-#include "window/form.h"
-#include "window/form_window.h"
+#include "fixture.h"
+#include "qt/application.h"
+#include "model/control.h"
+#include "qt/form_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,70 +18,47 @@ using namespace gd;
 
 namespace {
 
-class QuietPlatform : public FakePlatform {
-public:
-    std::int32_t GetWindowLongA(std::int32_t) override { return exStyle; }
-    std::int32_t SetWindowLongA(std::int32_t, std::int32_t style) override
-    {
-        std::swap(exStyle, style);
-        return style;
-    }
-    std::int32_t SetLayeredWindowAttributes(std::uint32_t, std::uint8_t, std::int32_t) override
-    {
-        return 1;
-    }
-    std::uint64_t availablePhysicalMemory() override { return *memory; }
-    HDC hDC(Control& pictureBox) override { return 1000 + pictureBox.index(); }
-    void Cls(Control&) override { }
-    void Refresh(Control&) override { }
-    std::int32_t StretchBlt(HDC, int, int, int, int, HDC, int, int, int, int, std::int32_t) override
-    {
-        return 1;
-    }
-    std::int32_t BitBlt(HDC, int, int, int, int, HDC, int, int, std::int32_t) override { return 1; }
-};
-
 struct Model {
-    QuietPlatform platform;
-    Form1 form { platform };
+    FakePlatform platform { false }; // records nothing
+    Form1 form { platform, eventTable() };
     Model() { form.load(); }
 };
 
 // For the timers that never stop by themselves.
-void tickForever(benchmark::State& state, const char* timer)
+void tickForever(benchmark::State& state, ControlId timer)
 {
     Model m;
     for (auto _ : state)
         benchmark::DoNotOptimize(m.form.tick(timer));
 }
 
-void BM_Timer2_FadingCaption(benchmark::State& state) { tickForever(state, "Timer2"); }
-void BM_Timer3_Spin(benchmark::State& state) { tickForever(state, "Timer3"); }
-void BM_Timer8_Blink(benchmark::State& state) { tickForever(state, "Timer8"); }
-void BM_Timer9_Ticker(benchmark::State& state) { tickForever(state, "Timer9"); }
-void BM_Timer10_Memory(benchmark::State& state) { tickForever(state, "Timer10"); }
-void BM_Timer11_Uptime(benchmark::State& state) { tickForever(state, "Timer11"); }
+void BM_Timer2_FadingCaption(benchmark::State& state) { tickForever(state, ControlId::Timer2); }
+void BM_Timer3_Spin(benchmark::State& state) { tickForever(state, ControlId::Timer3); }
+void BM_Timer8_Blink(benchmark::State& state) { tickForever(state, ControlId::Timer8); }
+void BM_Timer9_Ticker(benchmark::State& state) { tickForever(state, ControlId::Timer9); }
+void BM_Timer10_Memory(benchmark::State& state) { tickForever(state, ControlId::Timer10); }
+void BM_Timer11_Uptime(benchmark::State& state) { tickForever(state, ControlId::Timer11); }
 
 void BM_Timer1_FadeIn(benchmark::State& state)
 {
     Model m;
-    Control& txtTrans = m.form.ctl("txtTrans");
-    Control& timer = m.form.ctl("Timer1");
+    Control& txtTrans = m.form.txtTrans;
+    Control& timer = m.form.Timer1;
     for (auto _ : state) {
         // Keep the fade from finishing: 125 ticks would stop the timer.
         if (!timer.enabled()) {
             txtTrans.setTag("0");
             timer.setEnabled(true);
         }
-        benchmark::DoNotOptimize(m.form.tick("Timer1"));
+        benchmark::DoNotOptimize(m.form.tick(ControlId::Timer1));
     }
 }
 
 // A slide timer ticks until its slide ends; the start button then begins the next one.
-void tickSlide(benchmark::State& state, const char* timer, const char* start)
+void tickSlide(benchmark::State& state, ControlId timer, ControlId start)
 {
     Model m;
-    Control& t = m.form.ctl(timer);
+    Control& t = m.form[timer];
     for (auto _ : state) {
         if (!t.enabled())
             m.form.click(start);
@@ -90,20 +66,20 @@ void tickSlide(benchmark::State& state, const char* timer, const char* start)
     }
 }
 
-void BM_Timer4_Horizontal(benchmark::State& state) { tickSlide(state, "Timer4", "CmdTrans1"); }
-void BM_Timer5_Vertical(benchmark::State& state) { tickSlide(state, "Timer5", "cmdTrans2"); }
+void BM_Timer4_Horizontal(benchmark::State& state) { tickSlide(state, ControlId::Timer4, ControlId::CmdTrans1); }
+void BM_Timer5_Vertical(benchmark::State& state) { tickSlide(state, ControlId::Timer5, ControlId::cmdTrans2); }
 
 // The menu alternates between its two slides; Command7 starts each, so one iteration is one tick
 // of whichever slide runs.
 void BM_Timer6_7_MenuSlide(benchmark::State& state)
 {
     Model m;
-    Control& opening = m.form.ctl("Timer6");
-    Control& closing = m.form.ctl("Timer7");
+    Control& opening = m.form.Timer6;
+    Control& closing = m.form.Timer7;
     for (auto _ : state) {
         if (!opening.enabled() && !closing.enabled())
-            m.form.click("Command7");
-        benchmark::DoNotOptimize(m.form.tick(opening.enabled() ? "Timer6" : "Timer7"));
+            m.form.click(ControlId::Command7);
+        benchmark::DoNotOptimize(m.form.tick(opening.enabled() ? ControlId::Timer6 : ControlId::Timer7));
     }
 }
 
@@ -115,13 +91,13 @@ void spinOnTheWindow(benchmark::State& state, bool paint)
     glimmerdeck->start();
     glimmerdeck->window().stopTimers(); // only the ticks below run
     Form1& form = glimmerdeck->form();
-    form.click("Command7");
-    while (form.ctl("Timer6").enabled())
-        form.tick("Timer6");
-    form.click("Command11"); // "Spinning Image"
+    form.click(ControlId::Command7);
+    while (form.Timer6.enabled())
+        form.tick(ControlId::Timer6);
+    form.click(ControlId::Command11); // "Spinning Image"
     QApplication::processEvents();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(form.tick("Timer3"));
+        benchmark::DoNotOptimize(form.tick(ControlId::Timer3));
         if (paint)
             QApplication::processEvents();
     }

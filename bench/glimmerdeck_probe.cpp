@@ -14,8 +14,10 @@
 
 #include "first_paint.h"
 
-#include "window/app.h"
-#include "window/form_window.h"
+#include "handlers/menu.h"
+#include "qt/application.h"
+#include "qt/display.h"
+#include "qt/form_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -64,11 +66,11 @@ private:
     std::map<QString, Count> m_counts;
 };
 
-void clickButton(gd::Application& program, const char* name)
+void clickButton(gd::Application& program, gd::ControlId id)
 {
-    auto* button = qobject_cast<QAbstractButton*>(program.window().widgetFor(name));
+    auto* button = qobject_cast<QAbstractButton*>(program.window().widgetFor(id));
     if (!button || !button->isVisible() || !button->isEnabled()) {
-        std::fprintf(stderr, "probe: %s cannot be clicked\n", name);
+        std::fprintf(stderr, "probe: %s cannot be clicked\n", gd::nameOf(id).data());
         QCoreApplication::exit(3);
         return;
     }
@@ -116,18 +118,18 @@ int main(int argc, char** argv)
 
     const QByteArray panel = qgetenv("GLIMMERDECK_BENCH_PANEL");
     if (!panel.isEmpty()) {
-        const char* button = panel == "spin" ? "Command11" : "Command13";
-        const char* box = panel == "spin" ? "Picture8" : "Picture16";
+        const gd::ControlId box = panel == "spin" ? gd::ControlId::Picture8 : gd::ControlId::Picture16;
+        const gd::Tutorial& tutorial = *std::ranges::find(gd::kTutorials, box, &gd::Tutorial::panel);
         // By default after the fade-in, as a person would; the menu slides open in 52 ticks.
         bool ok = false;
         int at = qEnvironmentVariableIntValue("GLIMMERDECK_BENCH_PANEL_AT_MS", &ok);
         if (!ok)
             at = 2500;
-        QTimer::singleShot(at, [&] { clickButton(glimmerdeck, "Command7"); });
-        QTimer::singleShot(at + 1500, [&, button, box] {
-            clickButton(glimmerdeck, button);
-            if (!glimmerdeck.form().ctl(box).visible()) {
-                std::fprintf(stderr, "probe: %s did not open\n", box);
+        QTimer::singleShot(at, [&] { clickButton(glimmerdeck, gd::ControlId::Command7); });
+        QTimer::singleShot(at + 1500, [&] {
+            clickButton(glimmerdeck, tutorial.button);
+            if (!glimmerdeck.form()[tutorial.panel].visible()) {
+                std::fprintf(stderr, "probe: %s did not open\n", gd::nameOf(tutorial.panel).data());
                 QCoreApplication::exit(3);
                 return;
             }

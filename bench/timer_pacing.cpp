@@ -4,7 +4,7 @@
 //
 //   timer_pacing [--seconds S]     (default 10)
 
-#include "window/tick_scheduler.h"
+#include "qt/tick_scheduler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,9 +32,11 @@ int main(int argc, char** argv)
     const qint64 spanNs = static_cast<qint64>(seconds * 1e9);
 
     QElapsedTimer clock;
-    std::vector<qint64> ticks[3];
-    gd::TickScheduler scheduler([&](int timer) { ticks[timer].push_back(clock.nsecsElapsed()); });
     clock.start();
+    std::vector<qint64> ticks[3];
+    // The scheduler runs on the clock the ticks are measured with.
+    gd::TickScheduler scheduler([&] { return clock.nsecsElapsed(); },
+        [&](int timer) { ticks[timer].push_back(clock.nsecsElapsed()); });
     for (int t : { Fast, Medium, Slow })
         scheduler.setEnabled(t, kIntervalMs[t], true);
     // Run a little past the span so a tick due exactly at its end is not cut off by our own stop.

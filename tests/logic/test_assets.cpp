@@ -19,7 +19,7 @@ QString sourceDir(const char* relative) {
 }
 
 QString assetPath(const QString& name) {
-    return sourceDir("/src/content/assets") + '/' + name;
+    return sourceDir("/src/pictures") + '/' + name;
 }
 
 QByteArray readAll(const QString& path) {
@@ -78,7 +78,7 @@ private slots:
 
 void TestAssets::folderHoldsOnlyThePictures() {
     // Every file in the folder is compiled into the program, so a stray one costs memory.
-    const QStringList found = QDir(sourceDir("/src/content/assets")).entryList(QDir::Files);
+    const QStringList found = QDir(sourceDir("/src/pictures")).entryList(QDir::Files);
     const QStringList expected = { "account_hover.bmp", "account_normal.bmp", "desktop.bmp",
         "desktop_icons.jpg", "framebutton.bmp", "gadgets.bmp", "glimmerdeck.ico", "ornament.bmp",
         "smiley.jpg", "titlestrip.bmp" };

@@ -1,7 +1,7 @@
 // The tutorial texts: the listings are for copying, so every character counts, and the captions
 // keep the tutorial's own slips.
 
-#include "content/texts.h"
+#include "model/texts.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,7 +14,7 @@ namespace {
 QByteArray textOf(const char* control)
 {
     for (const TextEntry& e : tutorialTexts())
-        if (e.control == control)
+        if (nameOf(e.control) == control)
             return QByteArray(e.text.data(), qsizetype(e.text.size()));
     return QByteArray();
 }
@@ -22,7 +22,7 @@ QByteArray textOf(const char* control)
 bool hasText(const char* control)
 {
     for (const TextEntry& e : tutorialTexts())
-        if (e.control == control)
+        if (nameOf(e.control) == control)
             return true;
     return false;
 }
@@ -420,7 +420,7 @@ void TestContent::captionsAreSingleLines()
 {
     QList<QByteArray> seen;
     for (const TextEntry& e : tutorialTexts()) {
-        const QByteArray name(e.control.data(), qsizetype(e.control.size()));
+        const QByteArray name(nameOf(e.control).data(), qsizetype(nameOf(e.control).size()));
         QVERIFY2(!seen.contains(name), name.constData());
         seen << name;
         const QByteArray text(e.text.data(), qsizetype(e.text.size()));

@@ -1,9 +1,10 @@
-// The window description as data: the tree, the tab order, the timers, the event wiring, the
-// panel layouts and the texts attached to them.
+// The window description as data: the sibling order, the timers, the event wiring, the panel
+// layouts and the texts attached to them. (Unique names, containers before children and the tab
+// indexes are held by static_asserts beside the table.)
 
-#include "content/texts.h"
-#include "window/description.h"
-#include "window/handlers.h"
+#include "model/texts.h"
+#include "model/description.h"
+#include "handlers/event_table.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,14 +20,11 @@ QByteArray bytes(std::string_view s) { return QByteArray(s.data(), qsizetype(s.s
 const ControlDesc& control(const char* name)
 {
     static const ControlDesc missing {};
-    const ControlDesc* c = findControl(name);
-    return c ? *c : missing;
+    const std::optional<ControlId> id = findControl(name);
+    return id && *id != ControlId::Form1 ? describe(*id) : missing;
 }
 
-bool needsTabIndex(Kind k)
-{
-    return k != Kind::Timer && k != Kind::Image && k != Kind::Line && k != Kind::Shape;
-}
+QByteArray nameBytes(ControlId id) { return bytes(gd::nameOf(id)); }
 
 const QList<QByteArray> kPanels { "Picture1", "Picture2", "Picture6", "Picture8", "Picture13",
     "Picture16" };
@@ -34,22 +32,16 @@ const QList<QByteArray> kPanels { "Picture1", "Picture2", "Picture6", "Picture8"
 // The tutorial panel a control sits in, however deep; empty outside the panels.
 QByteArray panelOf(const ControlDesc& c)
 {
-    std::string_view in = c.container;
-    while (in != "Form1") {
-        if (kPanels.contains(bytes(in)))
-            return bytes(in);
-        const ControlDesc* parent = findControl(in);
-        if (!parent)
-            return {};
-        in = parent->container;
-    }
+    for (ControlId in = c.container; in != ControlId::Form1; in = describe(in).container)
+        if (kPanels.contains(nameBytes(in)))
+            return nameBytes(in);
     return {};
 }
 
-const TextEntry* textFor(std::string_view name)
+const TextEntry* textFor(ControlId id)
 {
     for (const TextEntry& e : tutorialTexts())
-        if (e.control == name)
+        if (e.control == id)
             return &e;
     return nullptr;
 }
@@ -62,14 +54,11 @@ class TestDescription : public QObject {
 private slots:
     void kindCounts_data();
     void kindCounts();
-    void tree();
     void siblingOrder_data();
     void siblingOrder();
-    void tabOrder();
     void closeIsLastInEachPanel();
     void timers_data();
     void timers();
-    void events_data();
     void events();
     void menuButtons_data();
     void menuButtons();
@@ -98,31 +87,11 @@ void TestDescription::kindCounts()
 {
     QFETCH(int, kind);
     QFETCH(int, count);
-    QCOMPARE(controlDescriptions().size(), std::size_t(150));
+    QCOMPARE(kControls.size(), std::size_t(150));
     int n = 0;
-    for (const ControlDesc& c : controlDescriptions())
+    for (const ControlDesc& c : kControls)
         n += int(c.kind) == kind;
     QCOMPARE(n, count);
-}
-
-// Names are unique, and the window layer can build the tree in one pass: every container is a
-// picture box (or the form) that comes before its children.
-void TestDescription::tree()
-{
-    QSet<QByteArray> seen;
-    for (const ControlDesc& c : controlDescriptions()) {
-        const QByteArray name = bytes(c.name);
-        QVERIFY2(!name.isEmpty(), "unnamed control");
-        QVERIFY2(name != "Form1", "a control named like the form");
-        QVERIFY2(!seen.contains(name), name.constData());
-        if (c.container != "Form1") {
-            QVERIFY2(seen.contains(bytes(c.container)), name.constData());
-            QCOMPARE(findControl(c.container)->kind, Kind::PictureBox);
-        }
-        seen.insert(name);
-        QCOMPARE(findControl(c.name), &c);
-    }
-    QCOMPARE(findControl("NoSuchControl"), nullptr);
 }
 
 void TestDescription::siblingOrder_data()
@@ -159,26 +128,10 @@ void TestDescription::siblingOrder()
     QFETCH(QByteArray, container);
     QFETCH(QList<QByteArray>, children);
     QList<QByteArray> listed;
-    for (const ControlDesc& c : controlDescriptions())
-        if (c.container == container.constData())
+    for (const ControlDesc& c : kControls)
+        if (nameBytes(c.container) == container)
             listed << bytes(c.name);
     QCOMPARE(listed, children);
-}
-
-void TestDescription::tabOrder()
-{
-    QSet<int> used;
-    for (const ControlDesc& c : controlDescriptions()) {
-        const QByteArray name = bytes(c.name);
-        if (!needsTabIndex(c.kind)) {
-            QVERIFY2(c.tabIndex == -1, name.constData());
-            continue;
-        }
-        QVERIFY2(c.tabIndex >= 0 && c.tabIndex <= 127, name.constData());
-        QVERIFY2(!used.contains(c.tabIndex), name.constData());
-        used.insert(c.tabIndex);
-    }
-    QCOMPARE(used.size(), 128); // 0..127, none left out
 }
 
 // Tabbing through a panel ends on its "Close" button.
@@ -188,8 +141,8 @@ void TestDescription::closeIsLastInEachPanel()
         "Command16" };
     for (int p = 0; p < kPanels.size(); ++p) {
         const ControlDesc& close = control(closers[p]);
-        QCOMPARE(bytes(close.container), kPanels[p]);
-        for (const ControlDesc& c : controlDescriptions())
+        QCOMPARE(nameBytes(close.container), kPanels[p]);
+        for (const ControlDesc& c : kControls)
             if (panelOf(c) == kPanels[p] && &c != &close)
                 QVERIFY2(c.tabIndex < close.tabIndex, c.name.data());
     }
@@ -218,53 +171,22 @@ void TestDescription::timers()
     QFETCH(QByteArray, timer);
     QFETCH(int, interval);
     QFETCH(bool, enabled);
-    const ControlDesc* t = findControl(timer.constData());
-    QVERIFY(t);
-    QCOMPARE(t->kind, Kind::Timer);
-    QCOMPARE(t->interval, interval);
-    QCOMPARE(t->enabled, enabled);
+    const ControlDesc& t = control(timer.constData());
+    QCOMPARE(t.kind, Kind::Timer);
+    QCOMPARE(t.interval, interval);
+    QCOMPARE(t.enabled, enabled);
 }
 
-void TestDescription::events_data()
-{
-    QTest::addColumn<QByteArray>("control");
-    QTest::addColumn<int>("event");
-    QTest::addColumn<QByteArray>("handler");
-    QCOMPARE(eventDescriptions().size(), std::size_t(36));
-    for (const EventDesc& e : eventDescriptions())
-        QTest::newRow(bytes(e.handler).constData())
-            << bytes(e.control) << int(e.event) << bytes(e.handler);
-}
-
-// Each event row reaches a handler of the matching signature, on a control of a kind that
-// raises that event.
+// Every event row is well formed (a static_assert holds that); these are the ones there are.
 void TestDescription::events()
 {
-    QFETCH(QByteArray, control);
-    QFETCH(int, event);
-    QFETCH(QByteArray, handler);
-
-    const HandlerEntry* h = findHandler(handler.constData());
-    QVERIFY(h);
-    if (Event(event) == Event::MouseMove) {
-        QVERIFY(h->mouse);
-        QVERIFY(!h->plain);
-    } else {
-        QVERIFY(h->plain);
-        QVERIFY(!h->mouse);
-    }
-    const QByteArray owner = control == "Form1" ? QByteArray("Form") : control;
-    const char* suffix[] = { "_Load", "_Click", "_MouseMove", "_Timer" };
-    QCOMPARE(handler, owner + suffix[event]);
-
-    if (control == "Form1") {
-        QVERIFY(Event(event) == Event::Load || Event(event) == Event::MouseMove);
-        return;
-    }
-    const ControlDesc* c = findControl(control.constData());
-    QVERIFY(c);
-    QCOMPARE(c->kind == Kind::Timer, Event(event) == Event::Timer);
-    QVERIFY(Event(event) != Event::Load);
+    QByteArrayList handlers;
+    for (const EventBinding& e : eventTable())
+        handlers << bytes(e.handler);
+    QCOMPARE(handlers.size(), 36);
+    for (const char* h : { "Form_Load", "Form_MouseMove", "Timer1_Timer", "Command7_Click",
+             "Picture7_MouseMove", "Timer11_Timer", "Timer9_Timer" })
+        QVERIFY2(handlers.contains(h), h);
 }
 
 void TestDescription::menuButtons_data()
@@ -286,7 +208,7 @@ void TestDescription::menuButtons()
     QFETCH(int, top);
     QFETCH(int, height);
     const ControlDesc& c = control(button.constData());
-    QCOMPARE(bytes(c.container), QByteArray("Picture15"));
+    QCOMPARE(nameBytes(c.container), QByteArray("Picture15"));
     QCOMPARE(c.top, top);
     QCOMPARE(c.height, height);
 }
@@ -294,11 +216,11 @@ void TestDescription::menuButtons()
 // The hover face must hide the normal face completely when it shows.
 void TestDescription::imageButtonFaces()
 {
-    const auto all = controlDescriptions();
+    const auto all = kControls;
     const ControlDesc& click = control("ImgClick");
     const ControlDesc& hover = control("ImgHover");
-    QCOMPARE(bytes(click.container), QByteArray("Picture7"));
-    QCOMPARE(bytes(hover.container), QByteArray("Picture7"));
+    QCOMPARE(nameBytes(click.container), QByteArray("Picture7"));
+    QCOMPARE(nameBytes(hover.container), QByteArray("Picture7"));
     QVERIFY(&click - all.data() < &hover - all.data()); // listed first: in front
     QCOMPARE(click.left, hover.left);
     QCOMPARE(click.top, hover.top);
@@ -321,12 +243,12 @@ void TestDescription::slidersStartOutOfSight()
     QCOMPARE(up.top, 2500);
     // The flat border takes a pixel (15 twips) on each side; less than a pixel of picUp shows.
     QVERIFY(stage.height - 2 * 15 - up.top < 15);
-    QCOMPARE(bytes(trans.container), QByteArray("Picture14"));
-    QCOMPARE(bytes(up.container), QByteArray("Picture14"));
+    QCOMPARE(nameBytes(trans.container), QByteArray("Picture14"));
+    QCOMPARE(nameBytes(up.container), QByteArray("Picture14"));
 
     const ControlDesc& strip = control("Picture17");
     const ControlDesc& ticker = control("lblAni1");
-    QCOMPARE(bytes(ticker.container), QByteArray("Picture17"));
+    QCOMPARE(nameBytes(ticker.container), QByteArray("Picture17"));
     QCOMPARE(ticker.left, 6720);
     QCOMPARE(strip.width - ticker.left, 255); // only this much shows
 }
@@ -337,7 +259,7 @@ void TestDescription::spinBoxes()
     for (const char* name : { "Picture9", "Picture10", "Picture11", "Picture12" }) {
         const ControlDesc& c = control(name);
         QCOMPARE(c.kind, Kind::PictureBox);
-        QCOMPARE(bytes(c.container), QByteArray("Picture8"));
+        QCOMPARE(nameBytes(c.container), QByteArray("Picture8"));
         QCOMPARE(c.width, 855);
         QCOMPARE(c.height, 855);
         QCOMPARE(c.top, 5880);
@@ -353,7 +275,7 @@ void TestDescription::spinBoxes()
 // Long lines wrap in the single-column panels and scroll sideways in the two-column ones.
 void TestDescription::listingScrollBars()
 {
-    for (const ControlDesc& c : controlDescriptions()) {
+    for (const ControlDesc& c : kControls) {
         if (c.kind != Kind::TextBox)
             continue;
         const QByteArray panel = panelOf(c);
@@ -369,21 +291,19 @@ void TestDescription::listingScrollBars()
 void TestDescription::texts()
 {
     for (const TextEntry& e : tutorialTexts()) {
-        const ControlDesc* c = findControl(e.control);
-        QVERIFY2(c, bytes(e.control).constData());
-        QVERIFY2(c->kind == Kind::Label || c->kind == Kind::CommandButton
-                || c->kind == Kind::TextBox,
-            c->name.data());
-        QVERIFY2(!panelOf(*c).isEmpty(), c->name.data());
+        const ControlDesc& c = describe(e.control);
+        QVERIFY2(c.kind == Kind::Label || c.kind == Kind::CommandButton || c.kind == Kind::TextBox,
+            c.name.data());
+        QVERIFY2(!panelOf(c).isEmpty(), c.name.data());
     }
     int inPanels = 0;
-    for (const ControlDesc& c : controlDescriptions()) {
+    for (const ControlDesc& c : kControls) {
         if (panelOf(c).isEmpty())
             continue;
         ++inPanels;
         if (c.kind != Kind::Label && c.kind != Kind::CommandButton && c.kind != Kind::TextBox)
             continue;
-        QVERIFY2(textFor(c.name), c.name.data());
+        QVERIFY2(textFor(c.id), c.name.data());
         QVERIFY2(c.caption.empty(), c.name.data());
     }
     QCOMPARE(inPanels, 105);

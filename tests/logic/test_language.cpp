@@ -1,7 +1,7 @@
 // The language rules every handler relies on: reading numbers from text, writing them back,
 // whole-number conversions and resume-next error handling.
 
-#include "runtime/vb.h"
+#include "language/vb.h"
 
 #include <QTest>
 

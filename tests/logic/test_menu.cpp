@@ -1,7 +1,7 @@
 // The sliding menu and the six tutorial panels, tick by tick against the fake platform.
 
-#include "fake_platform.h"
-#include "window/form.h"
+#include "fixture.h"
+#include "handlers/menu.h"
 
 #include <QTest>
 
@@ -14,13 +14,6 @@ namespace {
 const QString kShow = QStringLiteral("Show Glimmerdeck");
 const QString kHide = QStringLiteral("Hide Glimmerdeck");
 
-// In the order every menu button writes their flags.
-// clang-format off
-constexpr std::array<const char*, 6> kPanels = {
-    "Picture16", "Picture13", "Picture8", "Picture6", "Picture2", "Picture1",
-};
-// clang-format on
-
 // Every property change the model reports, by control name.
 struct Recorder : FormObserver {
     QStringList changes;
@@ -30,52 +23,25 @@ struct Recorder : FormObserver {
     }
 };
 
-struct Fixture {
-    FakePlatform platform;
-    Form1 form { platform };
-    Fixture() { form.load(); }
+QString menuCaption(Fixture& f) { return f.caption(f.form.Command7); }
+float menuHeight(Fixture& f) { return f.form.Picture15.height(); }
 
-    Control& ctl(const char* name) { return form.ctl(name); }
-    Control& ctl(const std::string& name) { return form.ctl(name); }
-    Control& ctl(const QString& name) { return form.ctl(name.toStdString()); }
-    QString caption() { return QString::fromStdString(ctl("Command7").caption()); }
-    float height() { return ctl("Picture15").height(); }
-    QStringList shownPanels()
-    {
-        QStringList shown;
-        for (const char* p : kPanels)
-            if (ctl(p).visible())
-                shown << p;
-        return shown;
-    }
-    // Ticks the timer until it stops itself; -1 if it never does.
-    int runOut(std::string_view timer)
-    {
-        for (int n = 0; n < 10000; ++n)
-            if (!form.tick(timer))
-                return n;
-        return -1;
-    }
-    void openMenu()
-    {
-        form.click("Command7");
-        runOut("Timer6");
-    }
-};
+void openMenu(Fixture& f)
+{
+    f.form.click(ControlId::Command7);
+    f.runOut(ControlId::Timer6);
+}
 
+QString name(ControlId id) { return QString::fromLatin1(nameOf(id).data(), qsizetype(nameOf(id).size())); }
+
+// One row per tutorial, named after its menu button's caption.
 void addPanelRows()
 {
     QTest::addColumn<QString>("menuButton");
     QTest::addColumn<QString>("closeButton");
     QTest::addColumn<QString>("panel");
-    // clang-format off
-    QTest::newRow("Fade In Form") << "Command8" << "Command1" << "Picture1";
-    QTest::newRow("Fading Caption") << "Command9" << "Command2" << "Picture2";
-    QTest::newRow("Image and Label Buttons") << "Command10" << "Command3" << "Picture6";
-    QTest::newRow("Spinning Image") << "Command11" << "Command4" << "Picture8";
-    QTest::newRow("Transition Box") << "Command12" << "Command5" << "Picture13";
-    QTest::newRow("Text Animation") << "Command13" << "Command16" << "Picture16";
-    // clang-format on
+    for (const Tutorial& t : kTutorials)
+        QTest::newRow(describe(t.button).caption.data()) << name(t.button) << name(t.close) << name(t.panel);
 }
 
 // A button of some other panel than this one's, to show something else in between.
@@ -113,34 +79,34 @@ private slots:
         QFETCH(double, start);
         QFETCH(double, step);
         QFETCH(double, end);
-        const std::string t = timer.toStdString(), other = otherTimer.toStdString();
+        const ControlId t = Fixture::id(timer), other = Fixture::id(otherTimer);
         Fixture f;
         if (fromOpen)
-            f.openMenu();
+            openMenu(f);
         // Closed or Open: the button is free and nothing runs.
-        QCOMPARE(f.caption(), fromOpen ? kHide : kShow);
-        QVERIFY(f.ctl("Command7").enabled());
-        QCOMPARE(f.height(), float(start));
-        QVERIFY(!f.ctl("Timer6").enabled() && !f.ctl("Timer7").enabled());
+        QCOMPARE(menuCaption(f), fromOpen ? kHide : kShow);
+        QVERIFY(f.form.Command7.enabled());
+        QCOMPARE(menuHeight(f), float(start));
+        QVERIFY(!f.form.Timer6.enabled() && !f.form.Timer7.enabled());
 
-        QVERIFY(f.form.click("Command7"));
+        QVERIFY(f.form.click(ControlId::Command7));
         // The caption turns at the start of the slide; the button stays disabled to its end,
         // which is what keeps the two timers from ever running together.
         for (int k = 1; k <= 51; ++k) {
-            QCOMPARE(f.caption(), caption);
-            QVERIFY(!f.ctl("Command7").enabled());
-            QVERIFY(f.ctl(t).enabled());
-            QVERIFY(!f.ctl(other).enabled());
+            QCOMPARE(menuCaption(f), caption);
+            QVERIFY(!f.form.Command7.enabled());
+            QVERIFY(f.form[t].enabled());
+            QVERIFY(!f.form[other].enabled());
             QVERIFY(f.form.tick(t));
-            QCOMPARE(f.height(), float(start + step * k));
+            QCOMPARE(menuHeight(f), float(start + step * k));
         }
-        QCOMPARE(f.height(), float(fromOpen ? 120 : 5150));
+        QCOMPARE(menuHeight(f), float(fromOpen ? 120 : 5150));
         // The 52nd tick steps past the end and is clamped to it.
         QVERIFY(f.form.tick(t));
-        QCOMPARE(f.height(), float(end));
-        QCOMPARE(f.caption(), caption);
-        QVERIFY(f.ctl("Command7").enabled());
-        QVERIFY(!f.ctl(t).enabled() && !f.ctl(other).enabled());
+        QCOMPARE(menuHeight(f), float(end));
+        QCOMPARE(menuCaption(f), caption);
+        QVERIFY(f.form.Command7.enabled());
+        QVERIFY(!f.form[t].enabled() && !f.form[other].enabled());
         QVERIFY(!f.form.tick(t));
         QVERIFY(!f.form.tick(other));
         // Neither slide shows a panel by itself.
@@ -168,18 +134,18 @@ private slots:
         QFETCH(bool, closing);
         QFETCH(double, height);
         QFETCH(int, ticks);
-        const char* timer = closing ? "Timer7" : "Timer6";
+        const ControlId timer = closing ? ControlId::Timer7 : ControlId::Timer6;
         Fixture f;
         if (closing)
-            f.openMenu();
-        f.form.click("Command11");
-        f.form.click("Command7");
-        f.ctl("Picture15").setHeight(height);
+            openMenu(f);
+        f.form.click(ControlId::Command11);
+        f.form.click(ControlId::Command7);
+        f.form.Picture15.setHeight(height);
         QCOMPARE(f.runOut(timer), ticks);
-        QCOMPARE(f.height(), closing ? 50.0f : 5220.0f);
-        QVERIFY(f.ctl("Command7").enabled());
+        QCOMPARE(menuHeight(f), closing ? 50.0f : 5220.0f);
+        QVERIFY(f.form.Command7.enabled());
         // Only the end of a closing slide hides the panel.
-        QCOMPARE(f.ctl("Picture8").visible(), !closing);
+        QCOMPARE(f.form.Picture8.visible(), !closing);
     }
 
     void failedStepIsSkippedSilently()
@@ -187,12 +153,12 @@ private slots:
         // A height the menu never writes itself: stepping below 0 is an invalid value, which the
         // closing step swallows without a word. The slide goes on; no message, no end.
         Fixture f;
-        f.openMenu();
-        f.form.click("Command7");
-        f.ctl("Picture15").setHeight(80);
-        QVERIFY(f.form.tick("Timer7"));
-        QCOMPARE(f.height(), 80.0f);
-        QVERIFY(f.ctl("Timer7").enabled());
+        openMenu(f);
+        f.form.click(ControlId::Command7);
+        f.form.Picture15.setHeight(80);
+        QVERIFY(f.form.tick(ControlId::Timer7));
+        QCOMPARE(menuHeight(f), 80.0f);
+        QVERIFY(f.form.Timer7.enabled());
         QCOMPARE(f.platform.messages.size(), std::size_t(0));
         QVERIFY(!f.form.ended());
     }
@@ -208,12 +174,12 @@ private slots:
     {
         QFETCH(QString, caption);
         Fixture f;
-        f.ctl("Command7").setCaption(caption.toStdString());
+        f.form.Command7.setCaption(caption.toStdString());
         Recorder changes;
         f.form.setObserver(&changes);
-        QVERIFY(f.form.click("Command7"));
+        QVERIFY(f.form.click(ControlId::Command7));
         QCOMPARE(changes.changes, QStringList());
-        QVERIFY(!f.form.tick("Timer6") && !f.form.tick("Timer7"));
+        QVERIFY(!f.form.tick(ControlId::Timer6) && !f.form.tick(ControlId::Timer7));
     }
 
     void menuButton_data() { addPanelRows(); }
@@ -223,21 +189,21 @@ private slots:
         QFETCH(QString, panel);
         Fixture f;
         // All six up at first: a button that wrote only its own flag would leave the rest up.
-        for (const char* p : kPanels)
-            f.ctl(p).setVisible(true);
-        QVERIFY(f.form.click(menuButton.toStdString()));
+        for (const Tutorial& t : kTutorials)
+            f.form[t.panel].setVisible(true);
+        QVERIFY(f.form.click(Fixture::id(menuButton)));
         QCOMPARE(f.shownPanels(), QStringList { panel });
         QVERIFY(f.ctl(panel).isShown());
-        QVERIFY(f.form.click(menuButton.toStdString()));
+        QVERIFY(f.form.click(Fixture::id(menuButton)));
         QCOMPARE(f.shownPanels(), QStringList { panel });
         // Another button replaces it.
-        f.form.click(otherMenuButton(menuButton).toStdString());
+        f.form.click(Fixture::id(otherMenuButton(menuButton)));
         QCOMPARE(f.shownPanels().size(), 1);
         QVERIFY(!f.ctl(panel).visible());
         // The menu itself is left alone.
-        QCOMPARE(f.caption(), kShow);
-        QCOMPARE(f.height(), 50.0f);
-        QVERIFY(!f.ctl("Timer6").enabled() && !f.ctl("Timer7").enabled());
+        QCOMPARE(menuCaption(f), kShow);
+        QCOMPARE(menuHeight(f), 50.0f);
+        QVERIFY(!f.form.Timer6.enabled() && !f.form.Timer7.enabled());
     }
 
     void closeButton_data() { addPanelRows(); }
@@ -247,19 +213,19 @@ private slots:
         QFETCH(QString, closeButton);
         QFETCH(QString, panel);
         Fixture f;
-        f.form.click(menuButton.toStdString());
+        f.form.click(Fixture::id(menuButton));
         QVERIFY(f.ctl(closeButton).isShown());
-        QVERIFY(f.form.click(closeButton.toStdString()));
+        QVERIFY(f.form.click(Fixture::id(closeButton)));
         QCOMPARE(f.shownPanels(), QStringList());
 
         // With another panel up, this Close button is hidden along with its own panel: its click
         // is refused, as the window never delivers it, and nothing changes.
-        f.form.click(otherMenuButton(menuButton).toStdString());
+        f.form.click(Fixture::id(otherMenuButton(menuButton)));
         const QStringList before = f.shownPanels();
         QVERIFY(!f.ctl(closeButton).isShown());
         Recorder changes;
         f.form.setObserver(&changes);
-        QVERIFY(!f.form.click(closeButton.toStdString()));
+        QVERIFY(!f.form.click(Fixture::id(closeButton)));
         QCOMPARE(changes.changes, QStringList());
         QCOMPARE(f.shownPanels(), before);
     }
@@ -271,24 +237,24 @@ private slots:
         QFETCH(QString, panel);
         Fixture f;
         // Shown while the menu is still opening: the slide carries on untouched.
-        f.form.click("Command7");
+        f.form.click(ControlId::Command7);
         for (int k = 0; k < 10; ++k)
-            f.form.tick("Timer6");
-        f.form.click(menuButton.toStdString());
-        QCOMPARE(f.height(), 1050.0f);
-        QVERIFY(f.ctl("Timer6").enabled());
-        QVERIFY(!f.ctl("Command7").enabled());
-        QCOMPARE(f.runOut("Timer6"), 42);
+            f.form.tick(ControlId::Timer6);
+        f.form.click(Fixture::id(menuButton));
+        QCOMPARE(menuHeight(f), 1050.0f);
+        QVERIFY(f.form.Timer6.enabled());
+        QVERIFY(!f.form.Command7.enabled());
+        QCOMPARE(f.runOut(ControlId::Timer6), 42);
         QVERIFY(f.ctl(panel).isShown());
 
-        f.form.click("Command7");
+        f.form.click(ControlId::Command7);
         for (int k = 1; k <= 51; ++k) {
-            QVERIFY(f.form.tick("Timer7"));
+            QVERIFY(f.form.tick(ControlId::Timer7));
             QVERIFY(f.ctl(panel).isShown());
         }
-        QVERIFY(f.form.tick("Timer7"));
+        QVERIFY(f.form.tick(ControlId::Timer7));
         QCOMPARE(f.shownPanels(), QStringList());
-        QVERIFY(!f.ctl("Timer7").enabled());
+        QVERIFY(!f.form.Timer7.enabled());
     }
 };
 

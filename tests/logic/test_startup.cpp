@@ -1,9 +1,9 @@
 // Start-up, the fade-in, the frame controls and the host-name lookup, against the fake platform.
 
-#include "fake_platform.h"
-#include "content/texts.h"
-#include "sysinfo/module1.h"
-#include "window/form.h"
+#include "fixture.h"
+#include "handlers/library_calls.h"
+#include "handlers/module1.h"
+#include "model/texts.h"
 
 #include <QTest>
 
@@ -11,16 +11,7 @@ using namespace gd;
 
 namespace {
 
-struct Fixture {
-    FakePlatform platform;
-    Form1 form { platform };
-    Fixture(bool load = true)
-    {
-        if (load)
-            form.load();
-    }
-    QString caption(const char* name) { return QString::fromStdString(form.ctl(name).caption()); }
-};
+using Call = FakePlatform::Call;
 
 } // namespace
 
@@ -32,17 +23,17 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.form.lngAlpha, 0);
-        QCOMPARE(f.form.ctl("Picture15").height(), 50.0f);
-        QVERIFY(f.platform.exStyle & WS_EX_LAYERED);
+        QCOMPARE(f.form.Picture15.height(), 50.0f);
+        QVERIFY(f.form.exStyle & WS_EX_LAYERED);
         QCOMPARE(f.platform.alphas, std::vector<int> { 0 });
-        QCOMPARE(f.form.ctl("lblButton").backColor(), Colour(255));
-        QCOMPARE(f.caption("Label65"), QStringLiteral("Computer Name: box7"));
-        QCOMPARE(f.caption("Label66"), QStringLiteral("Screen Resolution: 1280 x 1024"));
-        QCOMPARE(f.caption("Label69").toStdString(), std::string(creditsText()));
+        QCOMPARE(f.form.lblButton.backColor(), Colour(255));
+        QCOMPARE(f.caption(f.form.Label65), QStringLiteral("Computer Name: box7"));
+        QCOMPARE(f.caption(f.form.Label66), QStringLiteral("Screen Resolution: 1280 x 1024"));
+        QCOMPARE(f.caption(f.form.Label69).toStdString(), std::string(creditsText()));
         QCOMPARE(f.platform.messages.size(), std::size_t(0));
         // The credits are ten lines, none after the last.
-        QCOMPARE(f.caption("Label69").split("\r\n").size(), 10);
-        QVERIFY(!f.caption("Label69").endsWith("\r\n"));
+        QCOMPARE(f.caption(f.form.Label69).split("\r\n").size(), 10);
+        QVERIFY(!f.caption(f.form.Label69).endsWith("\r\n"));
     }
 
     void resolution_data()
@@ -67,34 +58,32 @@ private slots:
         QFETCH(double, height);
         QFETCH(QString, expected);
         Fixture f(false);
-        f.platform.tppX = f.platform.tppY = tpp;
-        f.platform.screenWidthTwips = width;
-        f.platform.screenHeightTwips = height;
+        f.platform.screenMetrics = { width, height, tpp, tpp };
         f.form.load();
-        QCOMPARE(f.caption("Label66"), expected);
+        QCOMPARE(f.caption(f.form.Label66), expected);
         QVERIFY(!f.form.ended());
-        QCOMPARE(f.caption("Label69").toStdString(), std::string(creditsText()));
+        QCOMPARE(f.caption(f.form.Label69).toStdString(), std::string(creditsText()));
     }
 
     void fadeIn()
     {
         Fixture f;
-        f.form.tick("Timer1");
+        f.form.tick(ControlId::Timer1);
         QCOMPARE(f.form.lngAlpha, 2);
         QCOMPARE(f.platform.alphas.back(), 2);
-        f.form.tick("Timer1");
+        f.form.tick(ControlId::Timer1);
         QCOMPARE(f.platform.alphas.back(), 4);
         for (int k = 3; k <= 125; ++k)
-            f.form.tick("Timer1");
-        QCOMPARE(f.form.ctl("txtTrans").tag(), std::string("250"));
+            f.form.tick(ControlId::Timer1);
+        QCOMPARE(f.form.txtTrans.tag(), std::string("250"));
         QCOMPARE(f.form.lngAlpha, 250);
-        QVERIFY(!f.form.ctl("Timer1").enabled());
-        QVERIFY(!f.form.tick("Timer1")); // no tick after the last
+        QVERIFY(!f.form.Timer1.enabled());
+        QVERIFY(!f.form.tick(ControlId::Timer1)); // no tick after the last
         QCOMPARE(f.platform.alphas.size(), std::size_t(126)); // load + 125 steps
         for (std::size_t k = 1; k < f.platform.alphas.size(); ++k)
             QCOMPARE(f.platform.alphas[k], int(2 * k));
         // The visible listing is untouched by the counter.
-        QVERIFY(f.form.ctl("txtTrans").text().starts_with("Private Declare Function GetWindowLong"));
+        QVERIFY(f.form.txtTrans.text().starts_with("Private Declare Function GetWindowLong"));
     }
 
     void fadeWithAForeignCounter()
@@ -102,15 +91,15 @@ private slots:
         // A counter that never reads "250" would fade past 255: the conversion to a byte fails,
         // resume-next skips the opacity step, and the window stays at its last opacity.
         Fixture f;
-        f.form.ctl("txtTrans").setTag("255");
-        f.form.tick("Timer1");
-        QCOMPARE(f.form.ctl("txtTrans").tag(), std::string("257"));
+        f.form.txtTrans.setTag("255");
+        f.form.tick(ControlId::Timer1);
+        QCOMPARE(f.form.txtTrans.tag(), std::string("257"));
         QCOMPARE(f.platform.alphas.back(), 0);
-        QVERIFY(f.form.ctl("Timer1").enabled());
+        QVERIFY(f.form.Timer1.enabled());
         QVERIFY(!f.form.ended());
         // A counter that is not a number at all: "abc" + 2 = "2", and the fade goes on.
-        f.form.ctl("txtTrans").setTag("abc");
-        f.form.tick("Timer1");
+        f.form.txtTrans.setTag("abc");
+        f.form.tick(ControlId::Timer1);
         QCOMPARE(f.platform.alphas.back(), 2);
     }
 
@@ -129,7 +118,7 @@ private slots:
         QFETCH(int, answer);
         Fixture f;
         f.platform.answers.push_back(answer);
-        QVERIFY(f.form.click(control.toStdString()));
+        QVERIFY(f.form.click(Fixture::id(control)));
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
         QCOMPARE(f.platform.messages[0].prompt, std::string("Are you sure you want to quit Glimmerdeck?"));
         QCOMPARE(f.platform.messages[0].flags, 36);
@@ -138,11 +127,11 @@ private slots:
             QCOMPARE(f.platform.endedWith, std::optional<int>(0));
             QVERIFY(f.form.ended());
             // Nothing runs after End, not even a timer.
-            QVERIFY(!f.form.tick("Timer2"));
-            QVERIFY(!f.form.click("Command14"));
+            QVERIFY(!f.form.tick(ControlId::Timer2));
+            QVERIFY(!f.form.click(ControlId::Command14));
         } else {
             QVERIFY(!f.platform.endedWith);
-            QVERIFY(f.form.tick("Timer1"));
+            QVERIFY(f.form.tick(ControlId::Timer1));
             QCOMPARE(f.platform.alphas.back(), 2);
         }
     }
@@ -150,9 +139,9 @@ private slots:
     void minimiseAndAbout()
     {
         Fixture f;
-        f.form.click("Label5");
-        QCOMPARE(f.platform.windowStates, std::vector<int> { 1 });
-        f.form.click("Command14");
+        f.form.click(ControlId::Label5);
+        QCOMPARE(f.platform.count("minimiseWindow"), 1);
+        f.form.click(ControlId::Command14);
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
         const auto& about = f.platform.messages[0];
         QCOMPARE(about.flags, 64);
@@ -172,20 +161,21 @@ private slots:
     void clicksWithoutHandlersDoNothing()
     {
         Fixture f;
-        for (const char* name : { "lblTitle", "Image3", "Picture3", "Label69", "a", "Picture20" })
-            QVERIFY(!f.form.click(name));
+        for (ControlId id : { ControlId::lblTitle, ControlId::Image3, ControlId::Picture3, ControlId::Label69,
+                 ControlId::a, ControlId::Picture20 })
+            QVERIFY(!f.form.click(id));
         QCOMPARE(f.platform.messages.size(), std::size_t(0));
     }
 
     void unhandledErrorEndsTheProgram()
     {
         Fixture f;
-        f.platform.memory.reset(); // the memory query fails inside a handler without error handling
-        f.form.tick("Timer10");
+        f.platform.failing = { Call::AvailableMemory }; // inside a handler without error handling
+        f.form.tick(ControlId::Timer10);
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
         QVERIFY(QString::fromStdString(f.platform.messages[0].prompt).startsWith("Run-time error '5':\r\n\r\n"));
         QCOMPARE(f.platform.endedWith, std::optional<int>(1));
-        QVERIFY(!f.form.tick("Timer2"));
+        QVERIFY(!f.form.tick(ControlId::Timer2));
     }
 
     void sockets_data()
@@ -233,10 +223,11 @@ private slots:
         QFETCH(QString, label);
         QFETCH(int, cleanups);
         Fixture f(false);
-        f.platform.startupResult = startup;
-        f.platform.startupData = { std::uint16_t(version), std::int16_t(maxSockets) };
-        f.platform.hostNameResult = hostResult;
-        f.platform.cleanupResult = cleanup;
+        f.platform.network = { startup, std::uint16_t(version), std::int16_t(maxSockets) };
+        if (hostResult)
+            f.platform.failing.insert(Call::HostName);
+        if (cleanup)
+            f.platform.failing.insert(Call::StopNetwork);
         f.form.load();
         if (message.isEmpty()) {
             QCOMPARE(f.platform.messages.size(), std::size_t(0));
@@ -246,28 +237,28 @@ private slots:
             QCOMPARE(f.platform.messages[0].flags, 0);
             QCOMPARE(f.platform.messages[0].title, std::string());
         }
-        QCOMPARE(f.caption("Label65"), label);
-        QCOMPARE(f.platform.count("WSACleanup"), cleanups);
+        QCOMPARE(f.caption(f.form.Label65), label);
+        QCOMPARE(f.platform.count("stopNetwork"), cleanups);
         // The host name is asked for only once the library passed its three checks.
         const bool checksPassed = !message.startsWith("The 32-bit") && !message.startsWith("This application")
             && !message.startsWith("Sockets version");
-        QCOMPARE(f.platform.count("gethostname"), checksPassed ? 1 : 0);
+        QCOMPARE(f.platform.count("hostName"), checksPassed ? 1 : 0);
         // The rest of the load still happens.
-        QCOMPARE(f.caption("Label66"), QStringLiteral("Screen Resolution: 1280 x 1024"));
-        QCOMPARE(f.caption("Label69").toStdString(), std::string(creditsText()));
+        QCOMPARE(f.caption(f.form.Label66), QStringLiteral("Screen Resolution: 1280 x 1024"));
+        QCOMPARE(f.caption(f.form.Label69).toStdString(), std::string(creditsText()));
     }
 
     void hostNameBuffer()
     {
-        // A name filling the buffer with no NUL is taken whole and never read past.
+        // A name filling the buffer, or longer, leaves no NUL: it is taken to the buffer's end and
+        // never read past.
         Fixture f(false);
-        f.platform.hostBuffer = std::vector<char>(256, 'h');
+        f.platform.host = std::string(256, 'h');
         QCOMPARE(LocalHostName(f.form), std::string(256, 'h'));
-        // Everything after the first NUL is dropped.
-        std::vector<char> buffer(256, 'x');
-        std::memcpy(buffer.data(), "box7\0junk", 9);
-        f.platform.hostBuffer = buffer;
-        QCOMPARE(LocalHostName(f.form), std::string("box7"));
+        f.platform.host = std::string(300, 'h');
+        QCOMPARE(LocalHostName(f.form), std::string(256, 'h'));
+        f.platform.host = std::string(255, 'h');
+        QCOMPARE(LocalHostName(f.form), std::string(255, 'h'));
     }
 
     void byteProcedures()

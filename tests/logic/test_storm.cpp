@@ -4,9 +4,9 @@
 // The seed is printed; GLIMMERDECK_STORM_SEED=<seed> replays a run event for event, and
 // GLIMMERDECK_STORM_EVENTS=<n> sets its length (100000 unless told).
 
-#include "fake_platform.h"
-#include "content/texts.h"
-#include "window/form.h"
+#include "fixture.h"
+#include "handlers/menu.h"
+#include "model/texts.h"
 
 #include <QTest>
 
@@ -24,9 +24,6 @@ namespace {
 
 constexpr std::uint64_t kDefaultEvents = 100'000;
 constexpr std::size_t kHistory = 24; // events shown when an invariant breaks
-
-const std::array<std::string_view, 6> kPanels
-    = { "Picture16", "Picture13", "Picture8", "Picture6", "Picture2", "Picture1" };
 
 std::uint64_t envNumber(const char* name, std::uint64_t fallback)
 {
@@ -59,7 +56,7 @@ bool clickable(const Control& c)
 class Storm {
 public:
     FakePlatform platform;
-    Form1 form { platform };
+    Form1 form { platform, eventTable() };
     std::map<std::string, std::uint64_t> ran; // "Click Command7" -> how often a handler ran
 
     explicit Storm(std::uint64_t seed)
@@ -88,10 +85,10 @@ public:
                 m_candidates.push_back(c);
         }
         Control* target = m_candidates[m_rng() % m_candidates.size()];
-        const std::string name = target ? std::string(target->name()) : std::string("Form1");
+        const ControlId id = target ? target->id() : ControlId::Form1;
         bool handled = false;
         if (kind == Event::Timer) {
-            handled = form.tick(name);
+            handled = form.tick(id);
         } else if (kind == Event::MouseMove) {
             MouseArgs args;
             args.button = static_cast<std::int16_t>(m_rng() % 2);
@@ -99,17 +96,17 @@ public:
                 args.x = static_cast<float>(m_rng() % (std::uint64_t(target->width()) + 1));
                 args.y = static_cast<float>(m_rng() % (std::uint64_t(target->height()) + 1));
             }
-            handled = form.mouseMove(name, args);
+            handled = form.mouseMove(id, args);
         } else {
-            handled = form.click(name);
+            handled = form.click(id);
         }
-        std::string event = eventName(kind) + name;
+        std::string event = eventLabel(kind) + std::string(nameOf(id));
         if (handled)
             ++ran[event];
         return event;
     }
 
-    static std::string eventName(Event kind)
+    static std::string eventLabel(Event kind)
     {
         return kind == Event::Timer ? "Tick " : kind == Event::MouseMove ? "Move " : "Click ";
     }
@@ -135,14 +132,14 @@ std::string broken(Storm& s)
     }
 
     int shown = 0;
-    for (std::string_view p : kPanels)
-        shown += f.ctl(p).visible() ? 1 : 0;
+    for (const Tutorial& t : kTutorials)
+        shown += f[t.panel].visible() ? 1 : 0;
     if (shown > 1)
         return std::to_string(shown) + " tutorial panels visible";
 
-    const Control& Command7 = f.ctl("Command7");
-    const bool opening = f.ctl("Timer6").enabled();
-    const bool closing = f.ctl("Timer7").enabled();
+    const Control& Command7 = f.Command7;
+    const bool opening = f.Timer6.enabled();
+    const bool closing = f.Timer7.enabled();
     if (opening && closing)
         return "Timer6 and Timer7 both enabled";
     const bool show = Command7.caption() == "Show Glimmerdeck";
@@ -154,7 +151,7 @@ std::string broken(Storm& s)
     if ((opening && show) || (closing && !show))
         return "Command7 caption '" + Command7.caption() + "' does not match the running slide";
 
-    const float height = f.ctl("Picture15").height();
+    const float height = f.Picture15.height();
     if (height < 50 || height > 5220)
         return "Picture15.Height " + std::to_string(height);
     if (!opening && !closing && height != (show ? 50.0f : 5220.0f))
@@ -166,13 +163,13 @@ std::string broken(Storm& s)
     if (!wholeMultiple(f.dAngle, 10) || f.dAngle < 0 || f.dAngle > 350)
         return "dAngle " + std::to_string(f.dAngle);
 
-    const float left = f.ctl("picTrans").left();
+    const float left = f.picTrans.left();
     if (left < -1200 || left > 0)
         return "picTrans.Left " + std::to_string(left);
-    const float top = f.ctl("picUp").top();
+    const float top = f.picUp.top();
     if (top < 0 || top > 2500)
         return "picUp.Top " + std::to_string(top);
-    const float ticker = f.ctl("lblAni1").left();
+    const float ticker = f.lblAni1.left();
     if (!wholeMultiple(ticker, 20) || ticker < -5860 || ticker > 6720)
         return "lblAni1.Left " + std::to_string(ticker);
     return {};
@@ -219,10 +216,10 @@ private slots:
         // A storm long enough reaches every handler but the load handler; a shorter replay
         // need not.
         if (events >= kDefaultEvents) {
-            for (const EventDesc& row : eventDescriptions()) {
+            for (const EventBinding& row : eventTable()) {
                 if (row.event == Event::Load)
                     continue;
-                const std::string key = Storm::eventName(row.event) + std::string(row.control);
+                const std::string key = Storm::eventLabel(row.event) + std::string(nameOf(row.control));
                 QVERIFY2(storm.ran.count(key), ("never ran: " + key).c_str());
             }
         }
@@ -259,21 +256,21 @@ private slots:
         // clang-format off
         const Breakage breakages[] = {
             { "2 tutorial panels visible", [](Storm& s) {
-                s.form.ctl("Picture1").setVisible(true);
-                s.form.ctl("Picture8").setVisible(true); } },
+                s.form.Picture1.setVisible(true);
+                s.form.Picture8.setVisible(true); } },
             { "Timer6 and Timer7 both enabled", [](Storm& s) {
-                s.form.ctl("Timer6").setEnabled(true);
-                s.form.ctl("Timer7").setEnabled(true); } },
-            { "Command7 caption is 'Menu'", [](Storm& s) { s.form.ctl("Command7").setCaption("Menu"); } },
-            { "Command7 disabled outside a slide", [](Storm& s) { s.form.ctl("Command7").setEnabled(false); } },
-            { "Picture15.Height 2000", [](Storm& s) { s.form.ctl("Picture15").setHeight(2000); } },
+                s.form.Timer6.setEnabled(true);
+                s.form.Timer7.setEnabled(true); } },
+            { "Command7 caption is 'Menu'", [](Storm& s) { s.form.Command7.setCaption("Menu"); } },
+            { "Command7 disabled outside a slide", [](Storm& s) { s.form.Command7.setEnabled(false); } },
+            { "Picture15.Height 2000", [](Storm& s) { s.form.Picture15.setHeight(2000); } },
             { "lngAlpha 255", [](Storm& s) { s.form.lngAlpha = 255; } },
             { "dAngle 15", [](Storm& s) { s.form.dAngle = 15; } },
-            { "picTrans.Left 20", [](Storm& s) { s.form.ctl("picTrans").setLeft(20); } },
-            { "picUp.Top -20", [](Storm& s) { s.form.ctl("picUp").setTop(-20); } },
-            { "lblAni1.Left 6710", [](Storm& s) { s.form.ctl("lblAni1").setLeft(6710); } },
+            { "picTrans.Left 20", [](Storm& s) { s.form.picTrans.setLeft(20); } },
+            { "picUp.Top -20", [](Storm& s) { s.form.picUp.setTop(-20); } },
+            { "lblAni1.Left 6710", [](Storm& s) { s.form.lblAni1.setLeft(6710); } },
             { "unexpected message box: Run-time error", [](Storm& s) {
-                s.platform.MsgBox("Run-time error '6':\r\n\r\nOverflow", 16, ""); } },
+                s.platform.messageBox("Run-time error '6':\r\n\r\nOverflow", 16, ""); } },
             { "the program ended", [](Storm& s) { s.form.End(1); } },
         };
         // clang-format on

@@ -1,129 +1,117 @@
 #include "fake_platform.h"
 
-#include "runtime/vb.h"
-#include "window/control.h"
+#include "model/control.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace gd {
 
-std::int32_t FakePlatform::GetWindowLongA(std::int32_t)
+class FakePlatform::FakeSurface : public Surface {
+public:
+    FakeSurface(FakePlatform& platform, std::string name)
+        : m_platform(platform)
+        , m_name(std::move(name))
+    {
+    }
+    void clear() override { m_platform.record("clear " + m_name); }
+    void refresh() override { m_platform.record("refresh " + m_name); }
+    bool draw(const Surface& source, PixelRect from, PixelRect to) override
+    {
+        const auto& src = static_cast<const FakeSurface&>(source);
+        m_platform.record("draw " + m_name);
+        if (m_platform.m_recording)
+            m_platform.blits.push_back({ m_name, src.m_name, from, to });
+        return !m_platform.fails(Call::Draw);
+    }
+
+private:
+    FakePlatform& m_platform;
+    std::string m_name;
+};
+
+FakePlatform::FakePlatform(bool recording)
+    : m_recording(recording)
 {
-    calls.push_back("GetWindowLongA");
-    return exStyle;
 }
 
-std::int32_t FakePlatform::SetWindowLongA(std::int32_t, std::int32_t style)
+FakePlatform::~FakePlatform() = default;
+
+bool FakePlatform::setWindowOpacity(std::uint8_t alpha)
 {
-    calls.push_back("SetWindowLongA");
-    std::int32_t old = exStyle;
-    exStyle = style;
-    return old;
+    record("setWindowOpacity");
+    if (m_recording)
+        alphas.push_back(alpha);
+    return !fails(Call::WindowOpacity);
 }
 
-std::int32_t FakePlatform::SetLayeredWindowAttributes(std::uint32_t, std::uint8_t bAlpha,
-    std::int32_t)
+void FakePlatform::minimiseWindow() { record("minimiseWindow"); }
+
+ScreenMetrics FakePlatform::screen()
 {
-    calls.push_back("SetLayeredWindowAttributes");
-    alphas.push_back(bAlpha);
-    return 1;
+    record("screen");
+    return fails(Call::Screen) ? ScreenMetrics {} : screenMetrics;
 }
 
-void FakePlatform::setWindowState(int state)
+int FakePlatform::messageBox(std::string_view prompt, int flags, std::string_view title)
 {
-    calls.push_back("setWindowState");
-    windowStates.push_back(state);
-}
-
-int FakePlatform::MsgBox(const std::string& prompt, int flags, const std::string& title)
-{
-    calls.push_back("MsgBox");
-    messages.push_back({ prompt, flags, title });
+    record("messageBox");
+    messages.push_back({ std::string(prompt), flags, std::string(title) });
     if (whileMessageShows)
         whileMessageShows();
+    if (fails(Call::MessageBox))
+        return 0;
     if (answers.empty())
-        return (flags & vbYesNo) ? defaultAnswer : 1;
-    int answer = answers.front();
+        return (flags & vbYesNo) ? defaultAnswer : vbOK;
+    const int answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-void FakePlatform::End(int exitStatus)
+void FakePlatform::endProgram(int exitStatus)
 {
-    calls.push_back("End");
+    record("endProgram");
     endedWith = exitStatus;
 }
 
-int FakePlatform::WSAStartup(std::uint16_t, WSAData& data)
+NetworkLibrary FakePlatform::startNetwork()
 {
-    calls.push_back("WSAStartup");
-    data = startupData;
-    return startupResult;
+    record("startNetwork");
+    if (fails(Call::StartNetwork))
+        return { 10091, 0, 0 };
+    return network;
 }
 
-int FakePlatform::gethostname(char* name, int namelen)
+int FakePlatform::hostName(std::string& name)
 {
-    calls.push_back("gethostname");
-    if (hostNameResult != 0)
-        return hostNameResult;
-    if (hostBuffer) {
-        std::memcpy(name, hostBuffer->data(), std::min<std::size_t>(hostBuffer->size(), namelen));
-        return 0;
-    }
-    std::snprintf(name, namelen, "%s", hostName.c_str());
+    record("hostName");
+    if (fails(Call::HostName))
+        return hostError;
+    name = host;
     return 0;
 }
 
-int FakePlatform::WSAGetLastError()
+int FakePlatform::stopNetwork()
 {
-    calls.push_back("WSAGetLastError");
-    return lastError;
+    record("stopNetwork");
+    return fails(Call::StopNetwork) ? stopError : 0;
 }
 
-int FakePlatform::WSACleanup()
+std::optional<std::uint64_t> FakePlatform::availableMemory()
 {
-    calls.push_back("WSACleanup");
-    return cleanupResult;
+    record("availableMemory");
+    if (fails(Call::AvailableMemory))
+        return std::nullopt;
+    return memory;
 }
 
-std::uint64_t FakePlatform::availablePhysicalMemory()
+Surface* FakePlatform::surface(const Control& pictureBox)
 {
-    calls.push_back("availablePhysicalMemory");
-    if (!memory)
-        vb::raise(vb::ErrInvalidCall);
-    return *memory;
-}
-
-HDC FakePlatform::hDC(Control& pictureBox)
-{
-    HDC handle = 1000 + pictureBox.index();
-    surfaces[handle] = std::string(pictureBox.name());
-    return handle;
-}
-
-void FakePlatform::Cls(Control& pictureBox) { calls.push_back("Cls " + std::string(pictureBox.name())); }
-
-void FakePlatform::Refresh(Control& pictureBox)
-{
-    calls.push_back("Refresh " + std::string(pictureBox.name()));
-}
-
-std::int32_t FakePlatform::StretchBlt(HDC dest, int x, int y, int nWidth, int nHeight, HDC src,
-    int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, std::int32_t dwRop)
-{
-    calls.push_back("StretchBlt");
-    blits.push_back({ "StretchBlt", dest, x, y, nWidth, nHeight, src, xSrc, ySrc, nSrcWidth,
-        nSrcHeight, dwRop });
-    return 1;
-}
-
-std::int32_t FakePlatform::BitBlt(HDC dest, int x, int y, int nWidth, int nHeight, HDC src,
-    int xSrc, int ySrc, std::int32_t dwRop)
-{
-    calls.push_back("BitBlt");
-    blits.push_back({ "BitBlt", dest, x, y, nWidth, nHeight, src, xSrc, ySrc, nWidth, nHeight, dwRop });
-    return 1;
+    if (fails(Call::Surface))
+        return nullptr;
+    auto& s = m_surfaces[pictureBox.index()];
+    if (!s)
+        s = std::make_unique<FakeSurface>(*this, std::string(pictureBox.name()));
+    return s.get();
 }
 
 int FakePlatform::count(const std::string& call) const

@@ -1,15 +1,18 @@
 #pragma once
 
 // A platform for tests: records every call, answers from a script, and fails any call on
-// request. Nothing in it touches a display, a socket or the clock.
+// request, the way that call says it can fail. Nothing in it touches a display, a socket or the
+// clock.
 
-#include "platform/platform.h"
+#include "model/platform.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,73 +20,81 @@ namespace gd {
 
 class FakePlatform : public Platform {
 public:
+    // Every call of the platform and of its surfaces, by name.
+    enum class Call {
+        WindowOpacity,
+        Minimise,
+        Screen,
+        MessageBox,
+        EndProgram,
+        StartNetwork,
+        HostName,
+        StopNetwork,
+        AvailableMemory,
+        Surface,
+        Draw,
+    };
+
     struct Message {
         std::string prompt;
         int flags;
         std::string title;
     };
+    // One draw onto a surface: which boxes, and the rectangles in pixels.
     struct Blit {
-        std::string op; // "StretchBlt" or "BitBlt"
-        HDC dest;
-        int x, y, width, height;
-        HDC src;
-        int xSrc, ySrc, srcWidth, srcHeight;
-        std::int32_t rop;
+        std::string dest;
+        std::string src;
+        PixelRect from;
+        PixelRect to;
     };
 
+    // A fake that does not record serves benchmarks, where a growing log would be measured too.
+    explicit FakePlatform(bool recording = true);
+    ~FakePlatform() override;
+
     // --- what the fake answers ---
-    double screenWidthTwips = 1280 * 15.0;
-    double screenHeightTwips = 1024 * 15.0;
-    double tppX = 15, tppY = 15;
-    std::int32_t exStyle = 0;
-    std::deque<int> answers; // MsgBox answers, in order; vbNo (or OK) once empty
+    std::set<Call> failing; // these calls fail, each the way its contract says
+    ScreenMetrics screenMetrics { 1280 * 15.0, 1024 * 15.0, 15, 15 };
+    std::deque<int> answers; // message box answers, in order; vbNo (or OK) once empty
     int defaultAnswer = vbNo;
     // Runs while a message is up, as the events a real message box's own event loop delivers.
     std::function<void()> whileMessageShows;
-
-    int startupResult = 0;
-    WSAData startupData { 0x0101, 100 };
-    std::string hostName = "box7";
-    std::optional<std::vector<char>> hostBuffer; // raw bytes to leave in the buffer instead
-    int hostNameResult = 0;
-    int lastError = 10093;
-    int cleanupResult = 0;
-    std::optional<std::uint64_t> memory = 1'073'741'824; // nullopt: the query fails
+    NetworkLibrary network { 0, 0x0101, 100 };
+    std::string host = "box7";
+    int hostError = 10093; // when HostName fails
+    int stopError = 10093; // when StopNetwork fails
+    std::uint64_t memory = 1'073'741'824;
 
     // --- what it saw ---
     std::vector<Message> messages;
-    std::vector<int> alphas;     // every SetLayeredWindowAttributes alpha
-    std::vector<int> windowStates;
+    std::vector<int> alphas; // every opacity asked for, also when it failed
     std::vector<Blit> blits;
-    std::vector<std::string> calls; // every call by name, in order
+    std::vector<std::string> calls; // every call by name, in order ("draw Picture12", ...)
     std::optional<int> endedWith;
-    std::map<HDC, std::string> surfaces; // handle -> picture box name
 
-    std::int32_t GetWindowLongA(std::int32_t index) override;
-    std::int32_t SetWindowLongA(std::int32_t index, std::int32_t style) override;
-    std::int32_t SetLayeredWindowAttributes(std::uint32_t crKey, std::uint8_t bAlpha,
-        std::int32_t dwFlags) override;
-    void setWindowState(int state) override;
-    double screenWidth() override { return screenWidthTwips; }
-    double screenHeight() override { return screenHeightTwips; }
-    double twipsPerPixelX() override { return tppX; }
-    double twipsPerPixelY() override { return tppY; }
-    int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
-    void End(int exitStatus) override;
-    int WSAStartup(std::uint16_t versionRequired, WSAData& data) override;
-    int gethostname(char* name, int namelen) override;
-    int WSAGetLastError() override;
-    int WSACleanup() override;
-    std::uint64_t availablePhysicalMemory() override;
-    HDC hDC(Control& pictureBox) override;
-    void Cls(Control& pictureBox) override;
-    void Refresh(Control& pictureBox) override;
-    std::int32_t StretchBlt(HDC dest, int x, int y, int nWidth, int nHeight, HDC src, int xSrc,
-        int ySrc, int nSrcWidth, int nSrcHeight, std::int32_t dwRop) override;
-    std::int32_t BitBlt(HDC dest, int x, int y, int nWidth, int nHeight, HDC src, int xSrc,
-        int ySrc, std::int32_t dwRop) override;
+    bool setWindowOpacity(std::uint8_t alpha) override;
+    void minimiseWindow() override;
+    ScreenMetrics screen() override;
+    int messageBox(std::string_view prompt, int flags, std::string_view title) override;
+    void endProgram(int exitStatus) override;
+    NetworkLibrary startNetwork() override;
+    int hostName(std::string& name) override;
+    int stopNetwork() override;
+    std::optional<std::uint64_t> availableMemory() override;
+    Surface* surface(const Control& pictureBox) override;
 
     int count(const std::string& call) const;
+    bool fails(Call call) const { return failing.count(call) != 0; }
+    void record(std::string call)
+    {
+        if (m_recording)
+            calls.push_back(std::move(call));
+    }
+
+private:
+    class FakeSurface;
+    bool m_recording;
+    std::map<std::size_t, std::unique_ptr<FakeSurface>> m_surfaces; // by control index
 };
 
 } // namespace gd

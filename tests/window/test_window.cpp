@@ -1,8 +1,10 @@
 // The real widgets on Qt's offscreen platform: pixel geometry, stacking, clipping, hit-testing
 // and what the window shows, with clicks and moves delivered as a user's would be.
 
-#include "window/app.h"
-#include "window/form_window.h"
+#include "handlers/library_calls.h"
+#include "handlers/menu.h"
+#include "qt/application.h"
+#include "qt/form_window.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -41,16 +43,17 @@ class TestWindow : public QObject {
     std::unique_ptr<Application> app;
     FormWindow* win = nullptr;
 
-    QWidget* w(const char* name) { return win->widgetFor(name); }
+    QWidget* w(ControlId id) { return win->widgetFor(id); }
+    QWidget* w(std::string_view name) { return w(*findControl(name)); }
     Form1& form() { return app->form(); }
-    QPoint centreIn(const char* name) { return w(name)->mapTo(win, w(name)->rect().center()); }
+    QPoint centreIn(std::string_view name) { return w(name)->mapTo(win, w(name)->rect().center()); }
 
     void openMenu()
     {
         QTest::mouseClick(w("Command7"), Qt::LeftButton);
         for (int i = 0; i < 52; ++i)
-            form().tick("Timer6");
-        QCOMPARE(form().ctl("Picture15").height(), 5220.0f);
+            form().tick(ControlId::Timer6);
+        QCOMPARE(form().Picture15.height(), 5220.0f);
     }
 
 private slots:
@@ -68,12 +71,11 @@ private slots:
     // fade ran past 250 and never stopped.
     void fadeStepsRunNoEventsInsideTheHandler()
     {
-        QtPlatform& platform = app->platform();
-        QCOMPARE(platform.GetWindowLongA(GWL_EXSTYLE) & WS_EX_LAYERED, WS_EX_LAYERED);
+        QCOMPARE(GetWindowLongA(form(), GWL_EXSTYLE) & WS_EX_LAYERED, WS_EX_LAYERED);
         bool ranInside = false;
         QTimer::singleShot(0, [&] { ranInside = true; });
         for (int alpha = 246; alpha <= 250; alpha += 2)
-            QCOMPARE(platform.SetLayeredWindowAttributes(0, std::uint8_t(alpha), LWA_ALPHA), 1);
+            QCOMPARE(SetLayeredWindowAttributes(form(), 0, std::uint8_t(alpha), LWA_ALPHA), 1);
         QVERIFY(!ranInside);
         QCOMPARE(qRound(win->windowOpacity() * 255), 250);
         QTRY_VERIFY(ranInside);
@@ -107,8 +109,8 @@ private slots:
         QCOMPARE(QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got), ok);
         QCOMPARE(qulonglong(got), bytes);
         // The real figure, read twice from the one open file: the kernel writes it afresh.
-        QVERIFY(app->platform().availablePhysicalMemory() > 0);
-        QVERIFY(app->platform().availablePhysicalMemory() > 0);
+        QVERIFY(app->platform().availableMemory().value_or(0) > 0);
+        QVERIFY(app->platform().availableMemory().value_or(0) > 0);
     }
 
     void geometry()
@@ -156,30 +158,26 @@ private slots:
 
     void everyPanelThroughItsMenuButton_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("panel");
-        QTest::addColumn<QString>("close");
-        QTest::newRow("fade") << "Command8" << "Picture1" << "Command1";
-        QTest::newRow("caption") << "Command9" << "Picture2" << "Command2";
-        QTest::newRow("buttons") << "Command10" << "Picture6" << "Command3";
-        QTest::newRow("spin") << "Command11" << "Picture8" << "Command4";
-        QTest::newRow("transition") << "Command12" << "Picture13" << "Command5";
-        QTest::newRow("text") << "Command13" << "Picture16" << "Command16";
+        QTest::addColumn<ControlId>("button");
+        QTest::addColumn<ControlId>("panel");
+        QTest::addColumn<ControlId>("close");
+        for (const Tutorial& t : kTutorials)
+            QTest::newRow(describe(t.button).caption.data()) << t.button << t.panel << t.close;
     }
     void everyPanelThroughItsMenuButton()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, panel);
-        QFETCH(QString, close);
+        QFETCH(ControlId, button);
+        QFETCH(ControlId, panel);
+        QFETCH(ControlId, close);
         const QPoint card(400, 300); // the silver credits card, in window pixels
         const QColor silver(0xC0, 0xC0, 0xC0);
         QCOMPARE(pixel(win, card), silver);
         openMenu();
-        QTest::mouseClick(w(button.toLatin1()), Qt::LeftButton);
-        QVERIFY(w(panel.toLatin1())->isVisible());
+        QTest::mouseClick(w(button), Qt::LeftButton);
+        QVERIFY(w(panel)->isVisible());
         QVERIFY(pixel(win, card) != silver);
-        QTest::mouseClick(w(close.toLatin1()), Qt::LeftButton);
-        QVERIFY(!w(panel.toLatin1())->isVisible());
+        QTest::mouseClick(w(close), Qt::LeftButton);
+        QVERIFY(!w(panel)->isVisible());
         QCOMPARE(pixel(win, card), silver);
     }
 
@@ -187,8 +185,8 @@ private slots:
     {
         openMenu();
         QTest::mouseClick(w("Command10"), Qt::LeftButton);
-        Control& lblButton = form().ctl("lblButton");
-        Control& ImgClick = form().ctl("ImgClick");
+        Control& lblButton = form().lblButton;
+        Control& ImgClick = form().ImgClick;
         QTest::mouseMove(win, centreIn("lblButton"));
         QCOMPARE(lblButton.backColor(), Colour(0x00FFFF));
         QCOMPARE(lblButton.fontSize(), 14.0f);
@@ -218,7 +216,7 @@ private slots:
         QRect repainted;
         for (int k = 0; k < 12; ++k) {
             spy.painted = QRect();
-            form().tick("Timer2");
+            form().tick(ControlId::Timer2);
             QApplication::processEvents();
             repainted |= spy.painted; // before grab(), which paints everything again
             const QImage shown = screen->grabWindow(win->winId()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -238,9 +236,9 @@ private slots:
         QTest::mouseClick(w("Command11"), Qt::LeftButton);
         QWidget* box = w("Picture12");
         const QImage before = box->grab().toImage();
-        form().tick("Timer3");
-        form().tick("Timer3");
-        form().tick("Timer3");
+        form().tick(ControlId::Timer3);
+        form().tick(ControlId::Timer3);
+        form().tick(ControlId::Timer3);
         QApplication::processEvents();
         const QImage after = box->grab().toImage();
         QVERIFY(before != after);
@@ -254,7 +252,7 @@ private slots:
         for (Control& c : form().controls()) {
             if (c.kind() == Kind::Timer)
                 continue;
-            QWidget* widget = w(std::string(c.name()).c_str());
+            QWidget* widget = w(c.id());
             QVERIFY(widget);
             QCOMPARE(widget->objectName().toStdString(), std::string(c.name()));
         }

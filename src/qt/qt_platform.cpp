@@ -1,0 +1,156 @@
+#include "qt/qt_platform.h"
+
+#include "qt/form_window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace gd {
+
+namespace {
+
+QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+} // namespace
+
+QtPlatform::~QtPlatform()
+{
+    if (m_meminfo >= 0)
+        ::close(m_meminfo);
+}
+
+bool QtPlatform::setWindowOpacity(std::uint8_t alpha)
+{
+    if (!m_window)
+        return false;
+    // Set from the integer alpha every time: reading Qt's opacity back and adding to it would
+    // stall, since Qt stores it rounded down to 1/255.
+    // Nothing here may run the event loop (QGuiApplication::sync() would): a timer due meanwhile
+    // would tick again inside the handler that called us, and the fade would run past its end.
+    // The event loop sends the change to the window system when it next goes idle.
+    m_window->setWindowOpacity(alpha / 255.0);
+    return true;
+}
+
+void QtPlatform::minimiseWindow()
+{
+    if (m_window)
+        m_window->showMinimized();
+}
+
+double QtPlatform::screenTwipsPerPixel()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 0.0;
+}
+
+ScreenMetrics QtPlatform::screen()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const double tpp = screenTwipsPerPixel();
+    return { screen->geometry().width() * tpp, screen->geometry().height() * tpp, tpp, tpp };
+}
+
+int QtPlatform::messageBox(std::string_view prompt, int flags, std::string_view title)
+{
+    QMessageBox box(m_window && m_window->isVisible() ? m_window : nullptr);
+    box.setWindowTitle(title.empty() ? QStringLiteral("Glimmerdeck") : latin1(title));
+    box.setText(latin1(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (flags & vbQuestion)
+        box.setIcon(QMessageBox::Question);
+    else if (flags & vbInformation)
+        box.setIcon(QMessageBox::Information);
+    else if ((flags & 0x70) == vbCritical)
+        box.setIcon(QMessageBox::Critical);
+    if ((flags & 0x7) == vbYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    // exec() runs its own event loop, so the timers keep ticking while the question waits.
+    const int answer = box.exec();
+    if ((flags & 0x7) == vbYesNo)
+        return answer == QMessageBox::Yes ? vbYes : vbNo;
+    return vbOK;
+}
+
+void QtPlatform::endProgram(int exitStatus)
+{
+    m_exitStatus = exitStatus;
+    if (m_window) {
+        m_window->stopTimers();
+        m_window->hide();
+    }
+    QCoreApplication::exit(exitStatus);
+}
+
+// The socket library needs no start-up here; it answers like a 1.1 library that is ready.
+NetworkLibrary QtPlatform::startNetwork() { return { 0, 0x0101, 32767 }; }
+
+int QtPlatform::hostName(std::string& name)
+{
+    char buffer[256];
+    if (::gethostname(buffer, sizeof buffer) != 0)
+        return errno;
+    // POSIX leaves a name that does not fit unterminated.
+    name.assign(buffer, strnlen(buffer, sizeof buffer));
+    return 0;
+}
+
+int QtPlatform::stopNetwork() { return 0; }
+
+bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes)
+{
+    constexpr std::string_view key = "MemAvailable:";
+    std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find("\n" + std::string(key));
+    if (at == std::string_view::npos)
+        return false;
+    if (meminfo[at] == '\n')
+        ++at;
+    at = meminfo.find_first_not_of(' ', at + key.size());
+    std::uint64_t kib = 0;
+    bool digits = false;
+    constexpr std::uint64_t most = ~0ull >> 10; // kibibytes whose bytes fit in 64 bits
+    for (; at < meminfo.size() && meminfo[at] >= '0' && meminfo[at] <= '9'; ++at, digits = true) {
+        const std::uint64_t digit = std::uint64_t(meminfo[at] - '0');
+        if (kib > (most - digit) / 10)
+            return false;
+        kib = kib * 10 + digit;
+    }
+    if (!digits)
+        return false;
+    bytes = kib * 1024;
+    return true;
+}
+
+// The readout asks twenty times a second, so the file stays open and is read again from the
+// start each time (which makes the kernel write it afresh); no opening, no allocation.
+std::optional<std::uint64_t> QtPlatform::availableMemory()
+{
+    if (m_meminfo < 0)
+        m_meminfo = ::open("/proc/meminfo", O_RDONLY | O_CLOEXEC);
+    char text[1024]; // MemAvailable is the third line
+    const ssize_t n = m_meminfo < 0 ? -1 : ::pread(m_meminfo, text, sizeof text, 0);
+    std::uint64_t bytes = 0;
+    if (n <= 0 || !parseMemAvailable(std::string_view(text, std::size_t(n)), bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+Surface* QtPlatform::surface(const Control& pictureBox)
+{
+    return m_window ? m_window->surface(pictureBox) : nullptr;
+}
+
+} // namespace gd

@@ -1,0 +1,406 @@
+#include "qt/views.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextOption>
+
+#include <cmath>
+
+namespace gd {
+
+QRect Scale::rect(double left, double top, double width, double height) const
+{
+    // Both edges are rounded, so neighbours that touch in twips touch in pixels.
+    const int x1 = static_cast<int>(std::lround(left / tppX));
+    const int y1 = static_cast<int>(std::lround(top / tppY));
+    const int x2 = static_cast<int>(std::lround((left + width) / tppX));
+    const int y2 = static_cast<int>(std::lround((top + height) / tppY));
+    return QRect(x1, y1, std::max(0, x2 - x1), std::max(0, y2 - y1));
+}
+
+QColor toQColor(Colour colour)
+{
+    if (colour & 0x80000000u) {
+        const QPalette palette = QApplication::palette();
+        switch (colour & 0xFF) {
+        case 0x05: return palette.color(QPalette::Base);
+        case 0x08: return palette.color(QPalette::Text);
+        case 0x0F: return palette.color(QPalette::Button);
+        case 0x12: return palette.color(QPalette::ButtonText);
+        default: return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QPixmap loadPicture(std::string_view file)
+{
+    if (file.empty())
+        return {};
+    return QPixmap(QStringLiteral(":/assets/") + QString::fromLatin1(file.data(), file.size()));
+}
+
+QFont fontOf(const Control& control)
+{
+    QFont font(QString::fromLatin1(control.fontName().data(), control.fontName().size()));
+    font.setPointSizeF(control.fontSize());
+    font.setBold(control.fontBold());
+    return font;
+}
+
+static QString toQString(const std::string& text) { return QString::fromLatin1(text.data(), text.size()); }
+
+void ControlView::apply(Prop prop, const Scale& scale)
+{
+    QWidget* w = widget();
+    switch (prop) {
+    case Prop::Geometry:
+        w->setGeometry(scale.rect(m_control.left(), m_control.top(), m_control.width(),
+            m_control.height()));
+        break;
+    case Prop::Visible:
+        w->setVisible(m_control.visible());
+        break;
+    case Prop::Enabled:
+        w->setEnabled(m_control.enabled());
+        break;
+    case Prop::Font:
+        w->setFont(fontOf(m_control));
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+// Texts keep CR LF line breaks in the model; Qt widgets show and copy the platform's own.
+QString displayText(const std::string& text)
+{
+    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::ColorRole backRole, Colour back)
+{
+    QPalette pal = w->palette();
+    pal.setColor(textRole, toQColor(text));
+    pal.setColor(backRole, toQColor(back));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+// ---- PictureBox -------------------------------------------------------------------------------
+
+// The client area: children are placed in it and clipped by it, inside the border.
+class PictureBoxView::Client : public QWidget {
+public:
+    Client(PictureBoxView* box)
+        : QWidget(box)
+        , m_box(box)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter p(this);
+        p.fillRect(event->rect(), toQColor(m_box->control().backColor()));
+        if (!m_box->m_surface.isNull())
+            p.drawImage(0, 0, m_box->m_surface);
+        else if (!m_box->m_picture.isNull())
+            p.drawPixmap(0, 0, m_box->m_picture);
+    }
+
+private:
+    PictureBoxView* m_box;
+};
+
+PictureBoxView::PictureBoxView(Control& control, QWidget* parent)
+    : QFrame(parent)
+    , ControlView(control)
+    , m_client(new Client(this))
+    , m_picture(loadPicture(control.desc().picture))
+{
+    switch (control.desc().border) {
+    case Border::Sunken:
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+        break;
+    case Border::Flat:
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+        break;
+    case Border::None:
+        setFrameStyle(QFrame::NoFrame);
+        break;
+    }
+    setAutoFillBackground(false);
+}
+
+int PictureBoxView::borderWidth() const { return frameWidth(); }
+
+QWidget* PictureBoxView::clientArea() { return m_client; }
+
+void PictureBoxView::apply(Prop prop, const Scale& scale)
+{
+    ControlView::apply(prop, scale);
+    if (prop == Prop::Geometry)
+        m_client->setGeometry(contentsRect());
+    else if (prop == Prop::Colours)
+        m_client->update();
+}
+
+const QImage& PictureBoxView::surface() const
+{
+    if (m_surface.isNull()) {
+        m_surface = QImage(size(), QImage::Format_RGB32);
+        m_surface.fill(toQColor(m_control.backColor()));
+        if (!m_picture.isNull()) {
+            QPainter p(&m_surface);
+            p.drawPixmap(0, 0, m_picture);
+        }
+    }
+    return m_surface;
+}
+
+void PictureBoxView::clear()
+{
+    surface();
+    m_surface.fill(toQColor(m_control.backColor()));
+    m_client->update();
+}
+
+void PictureBoxView::refresh() { m_client->update(); } // painted with the next frame
+
+bool PictureBoxView::draw(const Surface& source, PixelRect from, PixelRect to)
+{
+    // Every surface of this window is a picture box's.
+    const QImage& image = static_cast<const PictureBoxView&>(source).surface();
+    surface();
+    QPainter p(&m_surface);
+    if (from.width == to.width && from.height == to.height)
+        p.drawImage(QPoint(to.x, to.y), image, QRect(from.x, from.y, from.width, from.height));
+    else
+        p.drawImage(QRect(to.x, to.y, to.width, to.height),
+            image.copy(from.x, from.y, from.width, from.height));
+    m_client->update();
+    return true;
+}
+
+// ---- Label ------------------------------------------------------------------------------------
+
+LabelView::LabelView(Control& control, QWidget* parent)
+    : QLabel(parent)
+    , ControlView(control)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignTop
+        | (control.desc().alignment == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+    setMargin(0);
+    setIndent(0);
+}
+
+void LabelView::apply(Prop prop, const Scale& scale)
+{
+    ControlView::apply(prop, scale);
+    if (prop == Prop::Caption || prop == Prop::Font || prop == Prop::Geometry)
+        m_ink.reset();
+    switch (prop) {
+    case Prop::Caption:
+        setText(displayText(m_control.caption()));
+        break;
+    case Prop::Colours:
+        if (m_control.desc().transparent && frameWidth() == 0 && !autoFillBackground()) {
+            recolourText();
+            break;
+        }
+        recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
+        setAutoFillBackground(!m_control.desc().transparent);
+        break;
+    default:
+        break;
+    }
+}
+
+// A transparent label shows what lies behind it everywhere but its text, so a change of colours
+// (the pulsing title does one ten times a second) repaints the text alone, not the whole label
+// and everything under it. setPalette() would schedule the whole label; updates stay blocked
+// while it runs. (The attribute itself, not setUpdatesEnabled(), which repaints all on return.)
+void LabelView::recolourText()
+{
+    const bool wasBlocked = testAttribute(Qt::WA_UpdatesDisabled);
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
+    setAttribute(Qt::WA_UpdatesDisabled, wasBlocked);
+    if (!m_ink) {
+        const QRect box = fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+        m_ink = box.adjusted(-2, -2, 2, 2) & rect(); // glyphs may reach a little past their box
+    }
+    update(*m_ink);
+}
+
+// ---- TextBox ----------------------------------------------------------------------------------
+
+TextBoxView::TextBoxView(Control& control, QWidget* parent)
+    : QPlainTextEdit(parent)
+    , ControlView(control)
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    const bool both = control.desc().scrollBars == ScrollBars::Both;
+    setLineWrapMode(both ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WordWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(both ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void TextBoxView::apply(Prop prop, const Scale& scale)
+{
+    ControlView::apply(prop, scale);
+    switch (prop) {
+    case Prop::Caption:
+        setPlainText(displayText(m_control.text()));
+        break;
+    case Prop::Colours:
+        recolour(this, QPalette::Text, m_control.foreColor(), QPalette::Base, m_control.backColor());
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- CommandButton ----------------------------------------------------------------------------
+
+ButtonView::ButtonView(Control& control, QWidget* parent)
+    : QPushButton(parent)
+    , ControlView(control)
+{
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ButtonView::apply(Prop prop, const Scale& scale)
+{
+    ControlView::apply(prop, scale);
+    switch (prop) {
+    case Prop::Caption:
+    case Prop::Geometry:
+    case Prop::Font:
+        showCaption();
+        break;
+    case Prop::Colours:
+        if (m_control.desc().graphical) {
+            QPalette pal = palette();
+            pal.setColor(QPalette::Button, toQColor(m_control.backColor()));
+            setPalette(pal);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// A caption wider than the button wraps onto a further line at a word boundary. Captions carry
+// no access keys: a literal & stays an ampersand.
+void ButtonView::showCaption()
+{
+    const QString caption = toQString(m_control.caption());
+    const QFontMetrics metrics(font());
+    const int room = width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this);
+    QString wrapped;
+    QString line;
+    for (const QString& word : caption.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > room) {
+            wrapped += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    wrapped += line;
+    setText(wrapped.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    setAccessibleName(caption); // assistive technology reads the caption as one line
+}
+
+// ---- Image, Shape, Line -----------------------------------------------------------------------
+
+PaintedView::PaintedView(Control& control, QWidget* parent)
+    : QWidget(parent)
+    , ControlView(control)
+    , m_picture(loadPicture(control.desc().picture))
+{
+    // Shapes and lines take no mouse events: the container under them does.
+    if (control.kind() == Kind::Shape || control.kind() == Kind::Line)
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (!control.desc().toolTip.empty())
+        setToolTip(QString::fromLatin1(control.desc().toolTip.data(), control.desc().toolTip.size()));
+}
+
+void PaintedView::apply(Prop prop, const Scale& scale)
+{
+    if (prop == Prop::Geometry && m_control.kind() == Kind::Line) {
+        const QRect a = scale.rect(m_control.left(), m_control.top(), 0, 0);
+        const QRect b = scale.rect(m_control.width(), m_control.height(), 0, 0);
+        const QRect box = QRect(a.topLeft(), b.topLeft()).normalized().adjusted(0, 0, 1, 1);
+        setGeometry(box);
+        m_from = a.topLeft() - box.topLeft();
+        m_to = b.topLeft() - box.topLeft();
+        return;
+    }
+    if (prop == Prop::Geometry && m_control.kind() == Kind::Image && !m_control.desc().stretch
+        && !m_picture.isNull()) {
+        // An image that is not stretched takes the size of its picture.
+        const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
+        setGeometry(QRect(at.topLeft(), m_picture.size()));
+        return;
+    }
+    ControlView::apply(prop, scale);
+    if (prop == Prop::Colours)
+        update();
+}
+
+void PaintedView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    switch (m_control.kind()) {
+    case Kind::Image:
+        if (m_control.desc().stretch) {
+            // Scale once per size, not on every repaint of what lies over the picture.
+            if (m_scaled.size() != size())
+                m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            p.drawPixmap(0, 0, m_scaled);
+        } else {
+            p.drawPixmap(0, 0, m_picture);
+        }
+        break;
+    case Kind::Shape: {
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        const double radius = std::min(r.width(), r.height()) / 8;
+        if (m_control.backColor() != kUnset)
+            p.setBrush(toQColor(m_control.backColor()));
+        p.setPen(QPen(toQColor(m_control.foreColor()), 1));
+        p.drawRoundedRect(r, radius, radius);
+        break;
+    }
+    case Kind::Line:
+        p.setPen(QPen(toQColor(m_control.foreColor()), 1));
+        p.drawLine(m_from, m_to);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace gd
