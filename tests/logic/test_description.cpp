@@ -5,6 +5,7 @@
 #include "model/texts.h"
 #include "model/description.h"
 #include "handlers/event_table.h"
+#include "handlers/menu.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,8 +27,12 @@ const ControlDesc& control(const char* name)
 
 QByteArray nameBytes(ControlId id) { return bytes(gd::nameOf(id)); }
 
-const QList<QByteArray> kPanels { "Picture1", "Picture2", "Picture6", "Picture8", "Picture13",
-    "Picture16" };
+const QList<QByteArray> kPanels = [] {
+    QList<QByteArray> panels;
+    for (const Tutorial& t : kTutorials)
+        panels << nameBytes(t.panel);
+    return panels;
+}();
 
 // The tutorial panel a control sits in, however deep; empty outside the panels.
 QByteArray panelOf(const ControlDesc& c)
@@ -134,16 +139,15 @@ void TestDescription::siblingOrder()
     QCOMPARE(listed, children);
 }
 
-// Tabbing through a panel ends on its "Close" button.
+// Each "Close" button sits in its own panel, and tabbing through the panel ends on it.
 void TestDescription::closeIsLastInEachPanel()
 {
-    const char* closers[] = { "Command1", "Command2", "Command3", "Command4", "Command5",
-        "Command16" };
-    for (int p = 0; p < kPanels.size(); ++p) {
-        const ControlDesc& close = control(closers[p]);
-        QCOMPARE(nameBytes(close.container), kPanels[p]);
+    for (const Tutorial& t : kTutorials) {
+        const ControlDesc& close = describe(t.close);
+        QCOMPARE(close.container, t.panel);
+        QCOMPARE(bytes(textFor(t.close)->text), QByteArray("Close"));
         for (const ControlDesc& c : kControls)
-            if (panelOf(c) == kPanels[p] && &c != &close)
+            if (panelOf(c) == nameBytes(t.panel) && &c != &close)
                 QVERIFY2(c.tabIndex < close.tabIndex, c.name.data());
     }
 }

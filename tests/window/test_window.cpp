@@ -130,8 +130,8 @@ private slots:
             QVERIFY(w(name)->x() >= win->width());
         }
         // Tutorial panels are hidden, the credits card is shown.
-        for (const char* name : { "Picture1", "Picture2", "Picture6", "Picture8", "Picture13", "Picture16" })
-            QVERIFY(!w(name)->isVisible());
+        for (const Tutorial& t : kTutorials)
+            QVERIFY(!w(t.panel)->isVisible());
         QVERIFY(w("Picture20")->isVisible());
         // Boxes placed outside their stage keep their place and are clipped, not pulled back.
         QCOMPARE(w("picTrans")->x(), -80);
