@@ -216,10 +216,10 @@ QAccessible::Role ownRole(QObject* object)
 QAccessibleInterface* interfaceFor(const QString&, QObject* object)
 {
     const QAccessible::Role role = ownRole(object);
-    auto* widget = static_cast<QWidget*>(object);
-    switch (role) {
-    case QAccessible::NoRole:
+    if (role == QAccessible::NoRole)
         return nullptr;
+    auto* widget = static_cast<QWidget*>(object); // everything with a role of its own is one
+    switch (role) {
     case QAccessible::Window:
     case QAccessible::Client:
         return new ContainerAccessible(widget, role);
