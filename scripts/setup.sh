@@ -10,6 +10,8 @@ packages=(
   fonts-wine fonts-liberation2 fonts-urw-base35 fontconfig
   # real-window tests: X server, input, window properties, screenshots
   xvfb xauth xdotool x11-utils imagemagick
+  # a window manager, for minimising and keyboard focus in the accessibility test
+  openbox
   # accessibility tree (AT-SPI) and the session bus it lives on
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-gi
   # no-network / no-write check, packaging checks

@@ -21,6 +21,7 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
+    Form1& form() const { return m_form; }
     const ControlDesc& desc() const { return *m_desc; }
     ControlId id() const { return m_desc->id; }
     std::size_t index() const { return indexOf(m_desc->id); } // place in the description

@@ -1,5 +1,6 @@
 #include "qt/form_window.h"
 
+#include "qt/accessibility.h"
 #include "qt/tick_scheduler.h"
 
 #include <QGuiApplication>
@@ -83,6 +84,8 @@ void FormWindow::build()
         [](Control* a, Control* b) { return a->desc().tabIndex < b->desc().tabIndex; });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(m_views[order[i - 1]->index()]->widget(), m_views[order[i]->index()]->widget());
+
+    new Accessibility(*this);
 }
 
 void FormWindow::watch(QWidget* widget, Control* control)

@@ -19,12 +19,26 @@ accessibility bus up and the program started with QT_LINUX_ACCESSIBILITY_ALWAYS_
       follows the name of the first object whose name matches RE and prints
       "<seconds since EPOCH> <name>" each time it changes, until it reads NAME (exit 0) or the
       timeout passes (exit 1)
+  atspi.py showing
+      every showing object, one a line: "<role>:<name>"
+  atspi.py audit
+      what a screen reader could not use among the showing objects that take the focus or have
+      an action: no name, a role that does not fit its actions, a listing without the label
+      that names it or without text; one problem a line, exit status 1 when there is any
+  atspi.py press [--role ROLE] NAME
+      does the "Press" action of the first showing object named NAME, as a screen reader would
+  atspi.py grab [--role ROLE] NAME
+      gives the first showing object named NAME the keyboard focus and waits until it has it
+  atspi.py tabwalk COUNT
+      presses Tab COUNT times (through xdotool, to the window that has the X focus) and prints
+      "<role>:<name>" of the object that has the focus after each press
 
 Exit status 3: the program is not (yet) on the accessibility bus.
 """
 
 import argparse
 import re
+import subprocess
 import sys
 import time
 
@@ -65,6 +79,41 @@ def flat(text):
 def text_of(obj):
     text = obj.queryText()
     return text.getText(0, -1)
+
+
+def walk_showing(obj):
+    """The showing objects only: what lies under a hidden one is not looked at."""
+    yield obj
+    for i in range(obj.childCount):
+        child = obj.getChildAtIndex(i)
+        if child is not None and showing(child):
+            yield from walk_showing(child)
+
+
+def label_of(obj):
+    return "%s:%s" % (obj.getRoleName(), flat(obj.name or ""))
+
+
+def actions_of(obj):
+    try:
+        action = obj.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def focused(app):
+    for obj in walk_showing(app):
+        if obj.getState().contains(pyatspi.STATE_FOCUSED):
+            return obj
+    return None
+
+
+def showing_named(app, name, role):
+    for obj in walk_showing(app):
+        if obj.name == name and (role is None or obj.getRoleName() == role):
+            return obj
+    return None
 
 
 def first_named(app, name):
@@ -159,6 +208,103 @@ def cmd_watch(app, args):
     return 1
 
 
+def cmd_showing(app, _args):
+    for obj in walk_showing(app):
+        print(label_of(obj))
+    return 0
+
+
+def audit_problems(obj):
+    actions = actions_of(obj)
+    focusable = obj.getState().contains(pyatspi.STATE_FOCUSABLE)
+    if not actions and not focusable:
+        return []
+    problems = []
+    role = obj.getRoleName()
+    if not obj.name:
+        problems.append("no name")
+    kinds = set(actions) - {"SetFocus"}
+    if "Press" in kinds:
+        if role != "push button":
+            problems.append("pressed, but not a push button")
+    elif kinds == {"Increase", "Decrease"}:
+        if role != "scroll bar":
+            problems.append("increases and decreases, but not a scroll bar")
+    elif kinds:
+        problems.append("unexpected actions %s" % sorted(kinds))
+    elif role != "text":
+        problems.append("takes the focus, does nothing else, and is not a listing")
+    if role == "text":
+        try:
+            if not text_of(obj):
+                problems.append("a listing without text")
+        except NotImplementedError:
+            problems.append("a listing without a text interface")
+        labels = [rel.getTarget(i) for rel in obj.getRelationSet()
+                  if rel.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                  for i in range(rel.getNTargets())]
+        if not any(label.getRoleName() == "label" and label.name == obj.name for label in labels):
+            problems.append("not labelled by a label of its name")
+    return problems
+
+
+def cmd_audit(app, _args):
+    found = 0
+    for obj in walk_showing(app):
+        for problem in audit_problems(obj):
+            print("%s: %s" % (label_of(obj), problem))
+            found += 1
+    return 1 if found else 0
+
+
+def cmd_press(app, args):
+    obj = showing_named(app, args.name, args.role)
+    if obj is None:
+        print("no showing object named %r" % args.name, file=sys.stderr)
+        return 1
+    actions = actions_of(obj)
+    if "Press" not in actions:
+        print("%s has no Press action (%s)" % (label_of(obj), actions), file=sys.stderr)
+        return 1
+    return 0 if obj.queryAction().doAction(actions.index("Press")) else 1
+
+
+def wait_focus(app, test, timeout=5):
+    deadline = time.time() + timeout
+    while True:
+        obj = focused(app)
+        if obj is not None and test(obj):
+            return obj
+        if time.time() > deadline:
+            return None
+        time.sleep(0.05)
+
+
+def cmd_grab(app, args):
+    obj = showing_named(app, args.name, args.role)
+    if obj is None:
+        print("no showing object named %r" % args.name, file=sys.stderr)
+        return 1
+    obj.queryComponent().grabFocus()
+    if wait_focus(app, lambda now: now == obj) is None:
+        print("%s did not take the focus" % label_of(obj), file=sys.stderr)
+        return 1
+    return 0
+
+
+def cmd_tabwalk(app, args):
+    before = focused(app)
+    for _ in range(args.count):
+        subprocess.run(["xdotool", "key", "Tab"], check=True)
+        now = wait_focus(app, lambda obj, was=before: obj != was)
+        if now is None:
+            print("(the focus stayed on %s)" % (label_of(before) if before else "nothing"))
+            return 1
+        print(label_of(now), flush=True)
+        before = now
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description="Reads Glimmerdeck's accessibility tree.")
     sub = parser.add_subparsers(dest="command", required=True)
@@ -179,6 +325,14 @@ def main():
     watch.add_argument("--since", type=float, required=True)
     watch.add_argument("--until", required=True)
     watch.add_argument("--timeout", type=float, default=20)
+    sub.add_parser("showing")
+    sub.add_parser("audit")
+    for name in ("press", "grab"):
+        named = sub.add_parser(name)
+        named.add_argument("--role")
+        named.add_argument("name")
+    tabwalk = sub.add_parser("tabwalk")
+    tabwalk.add_argument("count", type=int)
     args = parser.parse_args()
 
     app = application()
@@ -192,7 +346,8 @@ def main():
         print("%s is not on the accessibility bus" % APP_NAME, file=sys.stderr)
         return 3
     commands = {"dump": cmd_dump, "find": cmd_find, "state": cmd_state, "panel": cmd_panel,
-                "watch": cmd_watch}
+                "watch": cmd_watch, "showing": cmd_showing, "audit": cmd_audit, "press": cmd_press,
+                "grab": cmd_grab, "tabwalk": cmd_tabwalk}
     return commands[args.command](app, args)
 
 

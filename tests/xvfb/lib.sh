@@ -19,6 +19,7 @@ GD_APP=""
 GD_TMP=""
 GD_FAILURES=0
 GD_XVFB_PID=""
+GD_WM_PID=""
 GD_BUS_PID=""
 GD_A11Y_PID=""
 GD_APP_PID=""
@@ -70,8 +71,9 @@ gd_cleanup() {
     gd_stop "$GD_APP_PID"
     gd_stop "$GD_A11Y_PID" # takes its own accessibility bus down with it
     gd_stop "$GD_BUS_PID"
+    gd_stop "$GD_WM_PID"
     gd_stop "$GD_XVFB_PID"
-    GD_APP_PID="" GD_A11Y_PID="" GD_BUS_PID="" GD_XVFB_PID=""
+    GD_APP_PID="" GD_A11Y_PID="" GD_BUS_PID="" GD_WM_PID="" GD_XVFB_PID=""
     [ ${#GD_CLEANUP_FILES[@]} -gt 0 ] && rm -f "${GD_CLEANUP_FILES[@]}"
     [ -n "$GD_TMP" ] && rm -rf "$GD_TMP"
 }
@@ -149,6 +151,16 @@ gd_start_xvfb() {
     # The number is announced before the server takes clients on a busy machine: wait until it
     # answers.
     gd_poll 20 xdpyinfo >/dev/null 2>&1 || gd_abort "Xvfb on $DISPLAY does not answer"
+}
+
+# gd_start_wm: a window manager (openbox) on the X server, for what only one does: giving the
+# window the keyboard focus when it appears, and minimising it. Its settings and caches stay in
+# the scratch folder.
+gd_start_wm() {
+    XDG_CONFIG_HOME=$GD_TMP XDG_CACHE_HOME=$GD_TMP openbox --sm-disable >"$GD_TMP/wm.log" 2>&1 &
+    GD_WM_PID=$!
+    gd_poll 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' \
+        || gd_abort "the window manager did not start within 20 s"
 }
 
 # gd_start_session_bus: a private session bus with the accessibility bus on it, so that a

@@ -37,7 +37,7 @@ listings=(
 288 'NOTE: You must consider the Start and End Position Value of lblAni. The sample start position value below is 6720 while the stop position value is -5880"
 )
 
-showing_headings() { gd_atspi find --showing --regex '^HOW TO CREATE ' 2>/dev/null; }
+showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>/dev/null; }
 toggle_ready() { [ "$(gd_atspi state "$1" 2>/dev/null)" = "showing enabled" ]; }
 panel_showing() { gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]; }
 
