@@ -33,8 +33,8 @@ class TestCommandLine : public QObject {
         return env;
     }
 
-    Outcome run(const QStringList& args, int waitMs = 20000,
-        const QProcessEnvironment& extra = {}, const QString& stdoutFile = {}) const
+    Outcome run(const QStringList& args, int waitMs = 20000, const QProcessEnvironment& extra = {},
+        const QString& stdoutFile = {}) const
     {
         QProcessEnvironment env = noDisplay();
         env.insert(extra);
@@ -62,7 +62,8 @@ private slots:
     void initTestCase()
     {
         m_program = qEnvironmentVariable("GLIMMERDECK_PROGRAM");
-        QVERIFY2(QFileInfo(m_program).isExecutable(), "GLIMMERDECK_PROGRAM must name the built program");
+        QVERIFY2(
+            QFileInfo(m_program).isExecutable(), "GLIMMERDECK_PROGRAM must name the built program");
         for (int n = 900; n < 1000 && m_noServer.isEmpty(); ++n)
             if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
                 m_noServer = QStringLiteral(":%1").arg(n);
@@ -130,7 +131,8 @@ private slots:
         QCOMPARE(o.status, 2);
         QVERIFY(o.out.isEmpty());
         QCOMPARE(o.err.count('\n'), 1);
-        QVERIFY2(o.err.startsWith("glimmerdeck: ") && o.err.contains("'glimmerdeck --help'"), o.err);
+        QVERIFY2(
+            o.err.startsWith("glimmerdeck: ") && o.err.contains("'glimmerdeck --help'"), o.err);
     }
 
     // -display names the X server to use, and only that one is tried, even where a Wayland
@@ -138,9 +140,10 @@ private slots:
     void namedDisplayThatIsNotThere()
     {
         QProcessEnvironment wayland;
-        wayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-glimmerdeck-none"));
-        for (const QStringList& args : { QStringList { "-display", m_noServer },
-                 QStringList { "--display=" + m_noServer } }) {
+        wayland.insert(
+            QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-glimmerdeck-none"));
+        for (const QStringList& args :
+            { QStringList { "-display", m_noServer }, QStringList { "--display=" + m_noServer } }) {
             const Outcome o = run(args, 20000, wayland);
             QCOMPARE(o.status, 2);
             QCOMPARE(o.err.count('\n'), 1);
@@ -157,13 +160,17 @@ private slots:
         QTest::newRow("-platform NAME") << QStringList { "-platform", "offscreen" };
         QTest::newRow("--platform NAME") << QStringList { "--platform", "offscreen" };
         QTest::newRow("--platform=NAME") << QStringList { "--platform=offscreen" };
-        QTest::newRow("with an unreachable -display") << QStringList { "-platform", "offscreen", "-display", m_noServer };
+        QTest::newRow("with an unreachable -display")
+            << QStringList { "-platform", "offscreen", "-display", m_noServer };
     }
     void platformChosenOnTheCommandLine()
     {
         QFETCH(QStringList, args);
         const Outcome o = run(args, 1500);
-        QVERIFY2(!o.ended, qPrintable(QStringLiteral("ended with status %1: %2").arg(o.status).arg(QString::fromLocal8Bit(o.err))));
+        QVERIFY2(!o.ended,
+            qPrintable(QStringLiteral("ended with status %1: %2")
+                           .arg(o.status)
+                           .arg(QString::fromLocal8Bit(o.err))));
     }
 };
 
