@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  build-essential cmake pkg-config qt6-base-dev libbenchmark-dev
+  # build (clang: the second compiler that make check-builds proves warning-free)
+  build-essential cmake pkg-config qt6-base-dev libbenchmark-dev clang
   # fonts the window description names (Tahoma, Arial, Palatino Linotype)
   fonts-wine fonts-liberation2 fonts-urw-base35 fontconfig
   # real-window tests: X server, input, window properties, screenshots
@@ -15,7 +15,7 @@ packages=(
   # accessibility tree (AT-SPI) and the session bus it lives on
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-gi
   # no-network / no-write check, packaging checks
-  strace desktop-file-utils appstream dpkg-dev file
+  strace desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

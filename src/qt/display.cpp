@@ -36,11 +36,25 @@ bool xDisplayReachable(const char* display)
 
 } // namespace
 
-bool prepareDisplay()
+bool prepareDisplay(std::string_view platformOption, std::string_view displayOption)
 {
+    if (!platformOption.empty())
+        return true; // chosen on the command line: Qt reads it there
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform)
         return true; // chosen by the user (or a test): leave it to Qt
+    if (!displayOption.empty()) {
+        // The user named the X server: that one or none, even in a Wayland session.
+        if (xDisplayReachable(std::string(displayOption).c_str())) {
+            setenv("QT_QPA_PLATFORM", "xcb", 1);
+            return true;
+        }
+        std::fprintf(stderr,
+            "Glimmerdeck needs a graphical display, and the X display '%s' named with -display "
+            "is unreachable.\n",
+            std::string(displayOption).c_str());
+        return false;
+    }
     const char* x = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool haveX = x && xDisplayReachable(x);

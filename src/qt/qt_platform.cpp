@@ -113,11 +113,12 @@ int QtPlatform::stopNetwork() { return 0; }
 bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes)
 {
     constexpr std::string_view key = "MemAvailable:";
-    std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find("\n" + std::string(key));
+    // The key counts only at the start of a line, not as the tail of a longer name.
+    std::size_t at = meminfo.find(key);
+    while (at != std::string_view::npos && at > 0 && meminfo[at - 1] != '\n')
+        at = meminfo.find(key, at + 1);
     if (at == std::string_view::npos)
         return false;
-    if (meminfo[at] == '\n')
-        ++at;
     at = meminfo.find_first_not_of(' ', at + key.size());
     std::uint64_t kib = 0;
     bool digits = false;

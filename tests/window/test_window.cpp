@@ -94,6 +94,8 @@ private slots:
         QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
         QTest::newRow("old kernel without it") << head << false << 0ull;
         QTest::newRow("inside another name") << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
+        QTest::newRow("after a name that ends in it")
+            << QByteArray("XMemAvailable: 5 kB\nMemAvailable: 7 kB\n") << true << 7168ull;
         QTest::newRow("no number") << head + "MemAvailable:  kB\n" << false << 0ull;
         QTest::newRow("largest that fits") << QByteArray("MemAvailable: 18014398509481983 kB")
                                            << true << 18'014'398'509'481'983ull * 1024;

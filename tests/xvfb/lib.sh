@@ -37,7 +37,41 @@ fail() {
 }
 note() { echo "# $*"; }
 
-# gd_begin NAME PROGRAM: checks the program, makes a private scratch folder and arms the clean-up.
+# The Debian package of each tool a test may need, to say what to install when one is missing.
+declare -A GD_PACKAGE_OF=(
+    [Xvfb]=xvfb [xdotool]=xdotool [xdpyinfo]=x11-utils [xwininfo]=x11-utils [xprop]=x11-utils
+    [import]=imagemagick [convert]=imagemagick [identify]=imagemagick [/usr/bin/python3]=python3
+    [dbus-daemon]=dbus [/usr/libexec/at-spi-bus-launcher]=at-spi2-core [pyatspi]=python3-pyatspi
+    [strace]=strace [desktop-file-validate]=desktop-file-utils [appstreamcli]=appstream
+    [readelf]=binutils [lintian]=lintian [dpkg-shlibdeps]=dpkg-dev
+)
+
+# gd_require TOOL...: programs (a path, or a name on PATH) this test cannot do without; "pyatspi"
+# is the Python module that reads the window over AT-SPI. With any missing the test is skipped:
+# it names them and their packages and exits with 77, which ctest reports as skipped. make test
+# has installed everything and sets GLIMMERDECK_NO_SKIP=1, which makes that a failure, so CI
+# never skips a test unnoticed.
+gd_require() {
+    local tool missing=""
+    for tool in "$@"; do
+        case $tool in
+        pyatspi) "$GD_PYTHON" -c 'import pyatspi' >/dev/null 2>&1 ;;
+        /*) [ -x "$tool" ] ;;
+        *) command -v "$tool" >/dev/null 2>&1 ;;
+        esac || missing+="${missing:+, }$tool (package ${GD_PACKAGE_OF[$tool]:-unknown})"
+    done
+    [ -z "$missing" ] && return 0
+    if [ -n "${GLIMMERDECK_NO_SKIP:-}" ]; then
+        echo "FAIL: $GD_TEST: missing $missing (no skipping under GLIMMERDECK_NO_SKIP)"
+        exit 1
+    fi
+    echo "SKIP: $GD_TEST: missing $missing"
+    exit 77
+}
+
+# gd_begin NAME PROGRAM: checks the program and the tools every real-window test uses (an X
+# server, input, window properties, screenshots), makes a private scratch folder and arms the
+# clean-up.
 gd_begin() {
     GD_TEST=$1
     GD_APP=$2
@@ -45,6 +79,7 @@ gd_begin() {
         echo "FAIL: $GD_TEST (usage: $GD_TEST.sh <built glimmerdeck>; got '${GD_APP}')"
         exit 1
     fi
+    gd_require Xvfb xdotool xdpyinfo xwininfo xprop import convert "$GD_PYTHON"
     GD_APP=$(cd "$(dirname "$GD_APP")" && pwd)/$(basename "$GD_APP")
     GD_TMP=$(mktemp -d "${TMPDIR:-/tmp}/glimmerdeck-$GD_TEST.XXXXXX")
     chmod 700 "$GD_TMP"
@@ -177,11 +212,11 @@ gd_start_session_bus() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
-# gd_start_app: starts the program under test in the scratch folder.
+# gd_start_app [ARG...]: starts the program under test in the scratch folder.
 gd_start_app() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
     GD_APP_START=$(gd_now)
-    (cd "$GD_TMP" && exec "$GD_APP") >"$GD_TMP/app.log" 2>&1 &
+    (cd "$GD_TMP" && exec "$GD_APP" "$@") >"$GD_TMP/app.log" 2>&1 &
     GD_APP_PID=$!
 }
 

@@ -2,10 +2,14 @@
 # Installs the build into a scratch prefix and checks it the way a desktop finds it: exactly the
 # expected files, a menu entry and metainfo that pass the freedesktop validators and name each
 # other, the icon at every size, and an installed binary that starts on its own and shows the
-# same icon in its window.
+# same icon in its window. Then packs the same tree as a Debian package for lintian.
 #
 # Usage: test_install.sh <built glimmerdeck>   (GLIMMERDECK_BUILD_DIR names the build tree)
 set -uo pipefail
+source "$(dirname "$0")/lib.sh" # for gd_require
+GD_TEST=test_install GD_APP=${1:-}
+gd_require Xvfb xdotool xprop identify convert /usr/bin/python3 readelf desktop-file-validate \
+    appstreamcli lintian dpkg-shlibdeps
 
 build_dir=${GLIMMERDECK_BUILD_DIR:?GLIMMERDECK_BUILD_DIR must name the build tree}
 icon_sizes=(16 24 32 48 128)
@@ -52,7 +56,9 @@ ok "cmake --install"
 
 desktop="share/applications/$app_id.desktop"
 metainfo="share/metainfo/$app_id.metainfo.xml"
-expected=(bin/glimmerdeck "$desktop" "$metainfo" share/doc/glimmerdeck/copyright)
+changelog=share/doc/glimmerdeck/changelog.gz
+expected=(bin/glimmerdeck "$desktop" "$metainfo" share/doc/glimmerdeck/copyright "$changelog"
+    share/man/man1/glimmerdeck.1.gz)
 for size in "${icon_sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
@@ -114,6 +120,14 @@ if [ -f "$prefix/$metainfo" ]; then
     [ -n "$version" ] && [ "$newest" = "$version" ] && ok "newest release is $version" \
         || fail "newest release '$newest' is not the project version '$version'"
 fi
+
+echo "# changelog and manual page"
+newest=$(zcat "$prefix/$changelog" 2>/dev/null | head -n 1)
+[[ "$newest" == "glimmerdeck ($version) "* ]] && ok "newest changelog entry is $version" \
+    || fail "newest changelog entry '$newest' is not for the project version '$version'"
+heading=$(zcat "$prefix/share/man/man1/glimmerdeck.1.gz" 2>/dev/null | grep '^\.TH ')
+[[ "$heading" == *"\"glimmerdeck $version\""* ]] && ok "manual page heading names $version" \
+    || fail "manual page heading '$heading' does not name version $version"
 
 echo "# the installed program on its own X server"
 mkfifo "$tmp/displayfd"
@@ -194,4 +208,22 @@ fi
 kill "$app_pid" 2>/dev/null
 wait "$app_pid" 2>/dev/null
 app_pid=""
+
+# The files of the package (changelog, manual page, menu entry, metainfo, licence) as lintian
+# sees them. Hardening and stripping come from the flags of the package build itself
+# (make package, which holds its package to all of lintian), not from this tree's.
+echo "# the Debian package, as lintian sees it"
+if gd_sanitized; then
+    note "skipped in the sanitizer build: its package would carry the sanitizer runtimes"
+elif ! (cd "$build_dir" && cpack -G DEB -B "$tmp/package") >"$tmp/cpack.log" 2>&1; then
+    cat "$tmp/cpack.log"
+    fail "cpack -G DEB failed"
+else
+    deb=$(ls "$tmp"/package/*.deb)
+    out=$(lintian --pedantic -I --suppress-tags hardening-no-bindnow,hardening-no-fortify-functions \
+        --fail-on error,warning,info,pedantic "$deb" 2>&1)
+    status=$?
+    out=$(grep -v 'running with root privileges' <<<"$out")
+    [ "$status" -eq 0 ] && ok "lintian --pedantic -I finds nothing" || fail "lintian (status $status): $out"
+fi
 finish

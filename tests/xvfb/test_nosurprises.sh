@@ -9,7 +9,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
 gd_begin test_nosurprises "${1:-}"
-command -v strace >/dev/null || gd_abort "strace is not installed (scripts/setup.sh installs it)"
+gd_require strace
 
 # Folders of its own for everything a library might want to keep, so that any write is seen and
 # none depends on the state of the user's home.

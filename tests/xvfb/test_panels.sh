@@ -9,6 +9,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 gd_begin test_panels "${1:-}"
+gd_require dbus-daemon /usr/libexec/at-spi-bus-launcher pyatspi # the accessibility tree
 
 shots=${GLIMMERDECK_BUILD_DIR:-$GD_TMP}/screenshots
 mkdir -p "$shots"

@@ -8,6 +8,7 @@
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 gd_begin test_readouts "${1:-}"
+gd_require dbus-daemon /usr/libexec/at-spi-bus-launcher pyatspi # the accessibility tree
 
 gd_start_xvfb
 gd_start_session_bus

@@ -11,6 +11,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
 gd_begin test_storm "${1:-}"
+gd_require dbus-daemon /usr/libexec/at-spi-bus-launcher pyatspi # the accessibility tree
 events=${GLIMMERDECK_STORM_CLICKS:-500}
 seed=${GLIMMERDECK_STORM_SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}
 RANDOM=$seed

@@ -2,7 +2,8 @@
 # The window as a person first meets it: centred, frameless, 817 x 586, fading in to 250/255
 # (never fully opaque) in about two seconds; "Exit" asks first, No changes nothing and the clocks
 # go on while the question waits, Yes ends the program with status 0. Without any display the
-# program says so in one sentence and exits with status 2 instead of aborting.
+# program says so in one sentence and exits with status 2 instead of aborting; with -display it
+# finds the X server named there.
 #
 # Usage: test_window.sh <built glimmerdeck>
 set -uo pipefail
@@ -186,5 +187,13 @@ if gd_wait_app_exit 15; then
 else
     fail "still running 15 s after Yes"
 fi
+
+note "the X display named with -display"
+display=$DISPLAY
+unset DISPLAY
+gd_start_app -display "$display"
+export DISPLAY=$display
+gd_wait_window 30
+ok "with DISPLAY unset, -display $display shows the window there"
 
 gd_finish
