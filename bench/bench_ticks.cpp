@@ -31,7 +31,7 @@ public:
     {
         return 1;
     }
-    std::uint64_t availablePhysicalMemory() override { return *memory; }
+    std::optional<std::uint64_t> availablePhysicalMemory() override { return memory; }
     HDC hDC(Control& pictureBox) override { return 1000 + pictureBox.index(); }
     void Cls(Control&) override { }
     void Refresh(Control&) override { }

@@ -6,6 +6,7 @@
 // code it teaches.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace gd {
@@ -66,8 +67,8 @@ public:
     virtual int WSAGetLastError() = 0;
     virtual int WSACleanup() = 0;
 
-    // Available physical memory in bytes. Throws vb::RuntimeError when the figure cannot be read.
-    virtual std::uint64_t availablePhysicalMemory() = 0;
+    // Available physical memory in bytes; nothing when the system gives no figure at all.
+    virtual std::optional<std::uint64_t> availablePhysicalMemory() = 0;
 
     // Drawing surfaces of picture boxes and the block copies between them.
     virtual HDC hDC(Control& pictureBox) = 0;

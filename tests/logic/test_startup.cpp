@@ -180,10 +180,10 @@ private slots:
     void unhandledErrorEndsTheProgram()
     {
         Fixture f;
-        f.platform.memory.reset(); // the memory query fails inside a handler without error handling
-        f.form.tick("Timer10");
+        f.platform.tppX = 0; // the spin divides by the density, in a handler without error handling
+        f.form.tick("Timer3");
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(f.platform.messages[0].prompt).startsWith("Run-time error '5':\r\n\r\n"));
+        QVERIFY(QString::fromStdString(f.platform.messages[0].prompt).startsWith("Run-time error '6':\r\n\r\n"));
         QCOMPARE(f.platform.endedWith, std::optional<int>(1));
         QVERIFY(!f.form.tick("Timer2"));
     }

@@ -1,6 +1,5 @@
 #include "fake_platform.h"
 
-#include "runtime/vb.h"
 #include "window/control.h"
 
 #include <algorithm>
@@ -87,12 +86,10 @@ int FakePlatform::WSACleanup()
     return cleanupResult;
 }
 
-std::uint64_t FakePlatform::availablePhysicalMemory()
+std::optional<std::uint64_t> FakePlatform::availablePhysicalMemory()
 {
     calls.push_back("availablePhysicalMemory");
-    if (!memory)
-        vb::raise(vb::ErrInvalidCall);
-    return *memory;
+    return memory;
 }
 
 HDC FakePlatform::hDC(Control& pictureBox)

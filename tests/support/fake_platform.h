@@ -48,7 +48,7 @@ public:
     int hostNameResult = 0;
     int lastError = 10093;
     int cleanupResult = 0;
-    std::optional<std::uint64_t> memory = 1'073'741'824; // nullopt: the query fails
+    std::optional<std::uint64_t> memory = 1'073'741'824; // nullopt: the system gives no figure
 
     // --- what it saw ---
     std::vector<Message> messages;
@@ -74,7 +74,7 @@ public:
     int gethostname(char* name, int namelen) override;
     int WSAGetLastError() override;
     int WSACleanup() override;
-    std::uint64_t availablePhysicalMemory() override;
+    std::optional<std::uint64_t> availablePhysicalMemory() override;
     HDC hDC(Control& pictureBox) override;
     void Cls(Control& pictureBox) override;
     void Refresh(Control& pictureBox) override;

@@ -107,8 +107,21 @@ private slots:
         QCOMPARE(QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got), ok);
         QCOMPARE(qulonglong(got), bytes);
         // The real figure, read twice from the one open file: the kernel writes it afresh.
-        QVERIFY(app->platform().availablePhysicalMemory() > 0);
-        QVERIFY(app->platform().availablePhysicalMemory() > 0);
+        QVERIFY(app->platform().availablePhysicalMemory().value_or(0) > 0);
+        QVERIFY(app->platform().availablePhysicalMemory().value_or(0) > 0);
+    }
+
+    void memoryFigureFromSysinfo()
+    {
+        // Where /proc/meminfo is hidden: free plus buffers, in the call's memory units.
+        QCOMPARE(QtPlatform::sysinfoAvailable(1000, 24, 1), std::optional<std::uint64_t>(1024));
+        QCOMPARE(QtPlatform::sysinfoAvailable(1u << 20, 0, 4096),
+            std::optional<std::uint64_t>(std::uint64_t(1) << 32));
+        QCOMPARE(QtPlatform::sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
+        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull / 2, 0, 4096), std::nullopt);
+        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull, 1, 1), std::nullopt);
+        const std::optional<std::uint64_t> real = QtPlatform::sysinfoAvailable();
+        QVERIFY(real.value_or(0) > 0);
     }
 
     void geometry()
