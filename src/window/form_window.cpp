@@ -1,5 +1,6 @@
 #include "window/form_window.h"
 
+#include "window/borders.h"
 #include "window/tick_scheduler.h"
 
 #include <QGuiApplication>
@@ -133,37 +134,64 @@ void FormWindow::controlChanged(Control& control, Prop prop)
         v->apply(prop, m_scale);
 }
 
+namespace {
+
+// The arguments of a MouseMove at `pos`, pixels from the receiving control's top-left corner.
+MouseArgs mouseArgs(const QMouseEvent* me, QPoint pos, const Scale& scale)
+{
+    MouseArgs args;
+    args.button = static_cast<std::int16_t>(me->buttons() & 0x7);
+    args.shift = static_cast<std::int16_t>(
+        ((me->modifiers() & Qt::ShiftModifier) ? 1 : 0) | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
+        | ((me->modifiers() & Qt::AltModifier) ? 4 : 0));
+    // In twips.
+    args.x = static_cast<float>(pos.x() * scale.tppX);
+    args.y = static_cast<float>(pos.y() * scale.tppY);
+    return args;
+}
+
+} // namespace
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
     Control* control = controlAt(watched);
     if (!control)
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        auto* me = static_cast<QMouseEvent*>(event);
-        // Coordinates are relative to the control's own top-left corner, in twips.
-        QPoint p = widget->mapTo(view(*control)->widget(), me->position().toPoint());
-        MouseArgs args;
-        args.button = static_cast<std::int16_t>(me->buttons() & 0x7);
-        args.shift = static_cast<std::int16_t>(
-            ((me->modifiers() & Qt::ShiftModifier) ? 1 : 0) | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
-            | ((me->modifiers() & Qt::AltModifier) ? 4 : 0));
-        args.x = static_cast<float>(p.x() * m_scale.tppX);
-        args.y = static_cast<float>(p.y() * m_scale.tppY);
-        m_form.mouseMove(control->name(), args);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    QPoint pos = me->position().toPoint();
+    // Over a border the event belongs to what the bordered control covers there: the control
+    // behind it, its container, or the bare form.
+    if (QWidget* target = throughBorders(widget, pos); target != widget) {
+        control = nullptr;
+        for (QWidget* w = target; w && w != this && !control; w = w->parentWidget())
+            control = controlAt(w);
+        widget = control ? view(*control)->widget() : this;
+        pos = target->mapTo(widget, pos);
+        if (!control) {
+            if (type == QEvent::MouseMove)
+                m_form.mouseMove("Form1", mouseArgs(me, pos, m_scale));
+            else if (type == QEvent::MouseButtonPress)
+                m_pressed = nullptr;
+            return true;
+        }
+    }
+    switch (type) {
+    case QEvent::MouseMove:
+        m_form.mouseMove(control->name(), mouseArgs(me, widget->mapTo(view(*control)->widget(), pos), m_scale));
         // The move belongs to the front-most control only; text boxes still need it to select.
         return control->kind() != Kind::TextBox;
-    }
     case QEvent::MouseButtonPress:
         if (control->kind() == Kind::Label || control->kind() == Kind::Image
             || control->kind() == Kind::PictureBox)
             m_pressed = control;
         return false;
     case QEvent::MouseButtonRelease: {
-        auto* me = static_cast<QMouseEvent*>(event);
         Control* pressed = std::exchange(m_pressed, nullptr);
-        if (pressed == control && widget->rect().contains(me->position().toPoint()))
+        if (pressed == control && widget->rect().contains(pos))
             m_form.click(control->name());
         return false;
     }
@@ -174,10 +202,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    MouseArgs args;
-    args.x = static_cast<float>(event->position().x() * m_scale.tppX);
-    args.y = static_cast<float>(event->position().y() * m_scale.tppY);
-    m_form.mouseMove("Form1", args);
+    m_form.mouseMove("Form1", mouseArgs(event, event->position().toPoint(), m_scale));
 }
 
 void FormWindow::paintEvent(QPaintEvent* event)

@@ -219,6 +219,36 @@ private slots:
         QVERIFY(!ImgClick.visible());
     }
 
+    // A border takes no mouse moves: over it the move goes to what the bordered control covers.
+    void bordersTakeNoMouseMoves()
+    {
+        openMenu();
+        QTest::mouseClick(w("Command10"), Qt::LeftButton);
+        Control& ImgClick = form().ctl("ImgClick");
+        QWidget* box = w("Picture7"); // a flat one-pixel frame
+        QTest::mouseMove(win, centreIn("ImgHover"));
+        QVERIFY(ImgClick.visible());
+        // Straight up out of Picture7: the images touch its top edge, so the frame is the only
+        // part of the box crossed, and the panel behind it has no handler.
+        const QPoint top = box->mapTo(win, QPoint(0, 0));
+        bool crossedFrame = false;
+        for (QPoint p = centreIn("ImgHover"); p.y() >= top.y() - 3; p.ry() -= 1) {
+            crossedFrame = crossedFrame || win->childAt(p) == box;
+            QTest::mouseMove(win, p);
+            QVERIFY2(ImgClick.visible(), qPrintable(QStringLiteral("hidden at y %1").arg(p.y())));
+        }
+        QVERIFY(crossedFrame);
+        // A status cell's sunken border lies on the bare form: a move there is the form's, which
+        // hides ImgClick; inside the cell it is the cell's (no handler).
+        QWidget* cell = w("Picture3");
+        QTest::mouseMove(win, cell->mapTo(win, QPoint(cell->width() / 2, cell->height() / 2)));
+        QVERIFY(ImgClick.visible());
+        const QPoint border = cell->mapTo(win, QPoint(cell->width() / 2, 1));
+        QCOMPARE(win->childAt(border), cell);
+        QTest::mouseMove(win, border);
+        QVERIFY(!ImgClick.visible());
+    }
+
     // The pulsing title repaints only its text. What is on the screen after each step must be
     // what a full repaint draws: a region too small would leave old colours behind.
     void pulsingTitleRepaintsItsTextOnly()
