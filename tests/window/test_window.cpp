@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -247,6 +248,34 @@ private slots:
         QCOMPARE(win->childAt(border), cell);
         QTest::mouseMove(win, border);
         QVERIFY(!ImgClick.visible());
+    }
+
+    // The graphical buttons have a flat face in their own colour, stay in the Tab chain and
+    // show the keyboard focus.
+    void graphicalButtonsAreFlat()
+    {
+        openMenu();
+        for (const char* name : { "Command7", "Command8", "Command9", "Command10", "Command11",
+                 "Command12", "Command13", "Command14", "Command15" }) {
+            auto* button = qobject_cast<QPushButton*>(w(name));
+            QVERIFY2(button && button->isFlat(), name);
+            QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+            const QColor face = toQColor(form().ctl(name).backColor());
+            const QImage plain = button->grab().toImage();
+            // No bevel: the corners are the face colour too.
+            for (QPoint p : { QPoint(1, 1), QPoint(button->width() - 2, button->height() - 2),
+                     QPoint(button->width() / 2, 4) })
+                QVERIFY2(plain.pixelColor(p) == face, name);
+        }
+        QVERIFY(!qobject_cast<QPushButton*>(w("Command1"))->isFlat()); // a standard button
+        win->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(win));
+        QWidget* exit = w("Command15");
+        const QImage unfocused = exit->grab().toImage();
+        w("Command14")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // "About" to "Exit"
+        QVERIFY(exit->hasFocus());
+        QVERIFY(exit->grab().toImage() != unfocused);
     }
 
     // The pulsing title repaints only its text. What is on the screen after each step must be
