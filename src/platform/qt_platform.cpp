@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include "window/form_window.h"
+#include "window/window_alpha.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -54,7 +55,10 @@ std::int32_t QtPlatform::SetLayeredWindowAttributes(std::uint32_t, std::uint8_t 
     // Nothing here may run the event loop (QGuiApplication::sync() would): a timer due meanwhile
     // would tick again inside the handler that called us, and the fade would run past its end.
     // The event loop sends the change to the window system when it next goes idle.
-    m_window->setWindowOpacity(bAlpha / 255.0);
+    if (platformHasWindowOpacity())
+        m_window->setWindowOpacity(bAlpha / 255.0);
+    else
+        showWindowAlpha(m_window, bAlpha); // Wayland: no window opacity, so the pixels fade
     return 1;
 }
 

@@ -12,8 +12,9 @@ namespace gd {
 class FormWindow;
 
 // Looks for a display before Qt would abort without one. Prefers the X server under a Wayland
-// session (through XWayland), where window opacity and placement work. Returns false, having
-// said why in one sentence, when there is no display at all.
+// session (through XWayland), where window opacity and placement work; runs on Wayland itself
+// when there is no X server. Returns false, having said why in one sentence, when there is no
+// display Qt can use.
 bool prepareDisplay();
 
 // Makes the faces the window description names resolve to installed metric-compatible fonts.

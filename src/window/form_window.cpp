@@ -2,6 +2,7 @@
 
 #include "window/borders.h"
 #include "window/tick_scheduler.h"
+#include "window/window_alpha.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -26,6 +27,10 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setWindowIcon(QIcon(QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
+    // window with an alpha channel, chosen before the native window exists.
+    if (!platformHasWindowOpacity())
+        setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     QFont font(QString::fromLatin1(desc.font.face.data(), desc.font.face.size()));
     font.setPointSizeF(desc.font.size);

@@ -3,6 +3,7 @@
 
 #include "window/app.h"
 #include "window/form_window.h"
+#include "window/window_alpha.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -276,6 +277,35 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // "About" to "Exit"
         QVERIFY(exit->hasFocus());
         QVERIFY(exit->grab().toImage() != unfocused);
+    }
+
+    // Where the window system has no window opacity (Wayland), the pixels carry it: everything
+    // in a translucent window is scaled by alpha / 255 while the fade runs, and from 250 on the
+    // window is painted opaque again.
+    void windowAlphaByPixels()
+    {
+        QWidget window;
+        window.setAttribute(Qt::WA_TranslucentBackground);
+        window.resize(40, 30);
+        QLabel child(&window); // an opaque control over the window's own transparent surface
+        child.setGeometry(10, 10, 20, 10);
+        child.setAutoFillBackground(true);
+        QPalette palette = child.palette();
+        palette.setColor(QPalette::Window, QColor(192, 192, 192));
+        child.setPalette(palette);
+        auto at = [&](QPoint p) { return window.grab().toImage().pixelColor(p); };
+        QCOMPARE(at(QPoint(15, 15)), QColor(192, 192, 192));
+        for (int alpha : { 0, 2, 128, 248 }) {
+            showWindowAlpha(&window, alpha);
+            const QColor c = at(QPoint(15, 15));
+            QVERIFY2(qAbs(c.alpha() - alpha) <= 1, qPrintable(QStringLiteral("alpha %1 shows as %2 (%3)").arg(alpha).arg(c.alpha()).arg(c.name(QColor::HexArgb))));
+            if (alpha >= 128) // (premultiplied: at tiny alphas the colour is too coarse to compare)
+                QVERIFY2(qAbs(c.red() - 192) <= 2 && c.red() == c.blue(), qPrintable(c.name(QColor::HexArgb))); // the colour itself stays
+            QCOMPARE(at(QPoint(2, 2)).alpha(), 0); // nothing painted there: still transparent
+        }
+        showWindowAlpha(&window, 250);
+        QCOMPARE(at(QPoint(15, 15)), QColor(192, 192, 192)); // opaque: no overlay left to paint
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("windowAlpha")));
     }
 
     // The pulsing title repaints only its text. What is on the screen after each step must be
