@@ -201,13 +201,33 @@ wait_form() {
     done
 }
 
+# The question box is a window of its own, placed by the compositor: it shows as a growth in
+# the style's light grey (#efefef), of which the window itself has only its status cells.
+light() {
+    import -window root "$GD_TMP/nested.png" 2>/dev/null || return 1
+    convert "$GD_TMP/nested.png" -fill black +opaque '#efefef' -fill white -opaque '#efefef' \
+        -format '%[fx:int(mean * w * h)]' info:
+}
+box_shown() { [ "$(light)" -gt $((light_before + 15000)) ]; }
+box_gone() { [ "$(light)" -lt $((light_before + 5000)) ]; }
+ask_exit() { # ask_exit KEY: clicks Exit, waits for the question, answers with KEY
+    light_before=$(light)
+    gd_click "$EXIT_X" "$EXIT_Y"
+    gd_poll 15 box_shown || { fail "no question box within 15 s of clicking Exit"; return 1; }
+    # The box takes the keyboard once the compositor has activated it: press again if the
+    # first press came too soon.
+    local try
+    for try in 1 2 3; do
+        xdotool key --clearmodifiers "$1"
+        gd_poll 5 eval '! gd_app_alive || box_gone' && return 0
+    done
+    return 1
+}
+
 gd_start_app
 wait_form || gd_abort "no window shown on the nested Wayland compositor within 30 s"
 ok "shown at $GD_WX,$GD_WY"
-gd_click "$EXIT_X" "$EXIT_Y"
-sleep 1
-xdotool key --clearmodifiers alt+n
-sleep 1
+ask_exit alt+n || fail "the question box did not go away after No"
 gd_app_alive && ok "Exit answered No: still running" || gd_abort "the program ended after No"
 gd_click "$MIN_X" "$MIN_Y"
 minimised() { import -window root "$GD_TMP/nested.png" 2>/dev/null && [ -z "$(form_at "$GD_TMP/nested.png")" ]; }
@@ -219,9 +239,7 @@ GD_APP_PID=""
 
 gd_start_app
 wait_form || gd_abort "no window shown the second time within 30 s"
-gd_click "$EXIT_X" "$EXIT_Y"
-sleep 1
-xdotool key --clearmodifiers alt+y
+ask_exit alt+y
 if gd_wait_app_exit 15; then
     [ "$GD_APP_STATUS" -eq 0 ] && ok "Exit answered Yes: ended with status 0" \
         || fail "ended with status $GD_APP_STATUS after Yes"
