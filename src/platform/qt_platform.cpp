@@ -150,8 +150,9 @@ int QtPlatform::WSACleanup() { return 0; }
 
 bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes)
 {
-    constexpr std::string_view key = "MemAvailable:";
-    std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find("\n" + std::string(key));
+    constexpr std::string_view line = "\nMemAvailable:";
+    constexpr std::string_view key = line.substr(1);
+    std::size_t at = meminfo.starts_with(key) ? 0 : meminfo.find(line);
     if (at == std::string_view::npos)
         return false;
     if (meminfo[at] == '\n')
