@@ -18,6 +18,13 @@ if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so >/dev/null 2>&1; then
     exit 77
 fi
 unset DISPLAY
+# In a sanitized build, Qt's Wayland plugin keeps its own objects to the end (suppressed, see
+# tests/sanitizers/lsan.supp). To learn whether it may draw window decorations it also loads
+# Mesa's EGL driver, whose one-time set-up lives on after the driver is unloaded, where no
+# suppression can name it: without decorations (the question box then has no title bar) the
+# driver is never loaded.
+SAN=()
+gd_sanitized && SAN=(QT_WAYLAND_DISABLE_WINDOWDECORATION=1)
 
 ALPHA_UNIT=16843009 # _NET_WM_WINDOW_OPACITY of alpha a is a * 0x01010101
 EXIT_X=$(($(gd_px 120) + $(gd_px 2175) / 2)) EXIT_Y=$(($(gd_px 7560) + $(gd_px 735) / 2))
@@ -96,7 +103,7 @@ done
 
 note "pure Wayland: weston headless, no X server"
 start_weston gd-wayland --backend=headless-backend.so --use-pixman --width=1024 --height=768 --debug
-GD_APP_WRAP=(env -u DISPLAY WAYLAND_DISPLAY=gd-wayland)
+GD_APP_WRAP=(env -u DISPLAY WAYLAND_DISPLAY=gd-wayland "${SAN[@]}")
 gd_start_app
 mkdir -p "$GD_TMP/shots"
 shots=0
@@ -184,7 +191,7 @@ note "Wayland with pointer and keys: weston in a window on an X server"
 gd_start_xvfb
 xserver=$DISPLAY
 start_weston gd-nested --backend=x11-backend.so --use-pixman --width="$GD_SCREEN_W" --height="$GD_SCREEN_H"
-GD_APP_WRAP=(env -u DISPLAY WAYLAND_DISPLAY=gd-nested)
+GD_APP_WRAP=(env -u DISPLAY WAYLAND_DISPLAY=gd-nested "${SAN[@]}")
 
 # wait_form: waits until the window stands opaque on the screen; sets GD_WX and GD_WY.
 wait_form() {
@@ -212,8 +219,14 @@ box_shown() { [ "$(light)" -gt $((light_before + 15000)) ]; }
 box_gone() { [ "$(light)" -lt $((light_before + 5000)) ]; }
 ask_exit() { # ask_exit KEY: clicks Exit, waits for the question, answers with KEY
     light_before=$(light)
-    gd_click "$EXIT_X" "$EXIT_Y"
-    gd_poll 15 box_shown || { fail "no question box within 15 s of clicking Exit"; return 1; }
+    # A click that comes while the compositor is still settling the new window can be lost:
+    # click again rather than wait for ever.
+    local click
+    for click in 1 2 3; do
+        gd_click "$EXIT_X" "$EXIT_Y"
+        gd_poll 5 box_shown && break
+        [ "$click" -eq 3 ] && { fail "no question box within 15 s of clicking Exit"; return 1; }
+    done
     # The box takes the keyboard once the compositor has activated it: press again if the
     # first press came too soon.
     local try
@@ -229,9 +242,12 @@ wait_form || gd_abort "no window shown on the nested Wayland compositor within 3
 ok "shown at $GD_WX,$GD_WY"
 ask_exit alt+n || fail "the question box did not go away after No"
 gd_app_alive && ok "Exit answered No: still running" || gd_abort "the program ended after No"
-gd_click "$MIN_X" "$MIN_Y"
 minimised() { import -window root "$GD_TMP/nested.png" 2>/dev/null && [ -z "$(form_at "$GD_TMP/nested.png")" ]; }
-gd_poll 10 minimised && ok "'_' took the window off the screen" || fail "the window is still on the screen after '_'"
+for click in 1 2 3; do
+    gd_click "$MIN_X" "$MIN_Y"
+    gd_poll 5 minimised && break
+done
+minimised && ok "'_' took the window off the screen" || fail "the window is still on the screen after '_'"
 sleep 1
 gd_app_alive && ok "still running after minimising" || fail "the program ended after minimising"
 gd_stop "$GD_APP_PID"
