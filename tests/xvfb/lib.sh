@@ -8,6 +8,10 @@
 # never a fixed sleep that assumes a speed.
 
 GD_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The tests' own tools (awk above all) read and print numbers in the C locale; the program under
+# test gets the locale the suite was started in (see gd_start_app).
+GD_USER_LC_ALL=${LC_ALL-}
+export LC_ALL=C.UTF-8
 GD_PYTHON=/usr/bin/python3 # Debian's, where python3-pyatspi lives (not a virtualenv's)
 GD_SCREEN_W=1280
 GD_SCREEN_H=1024
@@ -189,7 +193,11 @@ gd_start_session_bus() {
 gd_start_app() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
     GD_APP_START=$(gd_now)
-    (cd "$GD_TMP" && exec "${GD_APP_WRAP[@]}" "$GD_APP") >"$GD_TMP/app.log" 2>&1 &
+    (
+        cd "$GD_TMP" || exit 1
+        if [ -n "$GD_USER_LC_ALL" ]; then export LC_ALL=$GD_USER_LC_ALL; else unset LC_ALL; fi
+        exec "${GD_APP_WRAP[@]}" "$GD_APP"
+    ) >"$GD_TMP/app.log" 2>&1 &
     GD_APP_PID=$!
 }
 
