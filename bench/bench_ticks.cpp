@@ -11,6 +11,7 @@
 
 #include <QApplication>
 
+#include <clocale>
 #include <memory>
 #include <string>
 
@@ -138,6 +139,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // QApplication took the C library's locale from the environment; Google Benchmark reads its
+    // flags (--benchmark_min_time=0.5) and writes its figures with the C library.
+    std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -9,11 +9,9 @@ namespace gd {
 void Timer10_Timer(Form1& me)
 {
     // The figure is a 64-bit count: today's machines have far more than the 4 GiB a 32-bit
-    // record could hold.
-    const std::optional<std::uint64_t> available = me.platform().availableMemory();
-    if (!available)
-        vb::raise(vb::ErrInvalidCall);
-    me.Label67.setCaption("Available Physical Memory: " + std::to_string(*available));
+    // record could hold. A system that gives no figure at all leaves the last one shown.
+    if (const std::optional<std::uint64_t> available = me.platform().availableMemory())
+        me.Label67.setCaption("Available Physical Memory: " + std::to_string(*available));
 }
 
 void Timer11_Timer(Form1& me)

@@ -1,8 +1,9 @@
 #include "language/vb.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace vb {
@@ -66,6 +67,55 @@ double radixValue(std::string_view text, std::size_t pos, int radix)
     if (value <= 0xFFFF)
         return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+// Whether a decimal number that does not fit a double is too large rather than too small: the
+// power of ten of its first significant digit (mantissa and exponent; huge exponents clamp).
+bool beyondLargest(std::string_view digits)
+{
+    const std::size_t e = digits.find('e');
+    const std::string_view mantissa = digits.substr(0, e);
+    long long power = 0;
+    if (e != std::string_view::npos) {
+        std::string_view exponent = digits.substr(e + 1);
+        const bool negative = !exponent.empty() && exponent[0] == '-';
+        if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+'))
+            exponent.remove_prefix(1);
+        for (char c : exponent)
+            power = std::min(power * 10 + (c - '0'), 1'000'000'000LL);
+        if (negative)
+            power = -power;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return false;
+    const long long lead = first < point ? static_cast<long long>(point - first) - 1
+                                        : -static_cast<long long>(first - point);
+    return power + lead > 0;
+}
+
+// The value of a decimal number in the language's own notation (a point, never a comma), the
+// same in every locale: strtod would follow LC_NUMERIC, which QApplication takes from the
+// environment. Too large is error 6; too small to tell from zero is zero.
+double decimalValue(std::string_view digits)
+{
+    bool negative = false;
+    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) {
+        negative = digits[0] == '-';
+        digits.remove_prefix(1); // from_chars takes no plus sign; the sign is applied below
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+        std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (beyondLargest(digits))
+            raise(ErrOverflow);
+        value = 0;
+    }
+    if (!std::isfinite(value))
+        raise(ErrOverflow);
+    return negative ? -value : value;
 }
 
 // Shared scanner for Val and for whole-text conversion. Returns the value and, through `end`,
@@ -132,10 +182,7 @@ double scanNumber(std::string_view text, bool skipInnerBlanks, std::size_t& end)
     end = pos;
     if (!mantissa)
         return 0;
-    double value = std::strtod(digits.c_str(), nullptr);
-    if (!std::isfinite(value))
-        raise(ErrOverflow);
-    return value;
+    return decimalValue(digits);
 }
 
 } // namespace
@@ -172,8 +219,14 @@ std::string str(double value, Precision precision)
     const int digits = precision == Precision::Single ? 7 : 15;
     if (precision == Precision::Single)
         value = static_cast<float>(value);
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return buffer;
+    // As printf's "%.*G" in the C locale, whatever LC_NUMERIC says: to_chars never writes a
+    // decimal comma. It writes the exponent as "e+15", so the letters are raised to match.
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+        std::chars_format::general, digits);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::int32_t toLong(double value)

@@ -1,5 +1,8 @@
 #include "qt/display.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +13,21 @@
 namespace gd {
 
 namespace {
+
+bool unixSocketReachable(const std::string& path)
+{
+    sockaddr_un address {};
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    const bool reachable = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return reachable;
+}
 
 // A local X display ":N" listens on /tmp/.X11-unix/XN. A stale socket file is left behind when
 // a server dies, and Qt aborts when it cannot connect, so try the connection itself. Remote
@@ -22,16 +40,40 @@ bool xDisplayReachable(const char* display)
     if (d[0] != ':')
         return true;
     const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
-    const std::string path = "/tmp/.X11-unix/X" + number;
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    return unixSocketReachable("/tmp/.X11-unix/X" + number);
+}
+
+// A Wayland display is a socket named by WAYLAND_DISPLAY, inside XDG_RUNTIME_DIR unless the name
+// is an absolute path; a compositor that handed over a connected socket (WAYLAND_SOCKET) is
+// trusted as it is.
+bool waylandDisplayReachable()
+{
+    const char* socketFd = std::getenv("WAYLAND_SOCKET");
+    if (socketFd && *socketFd)
+        return true;
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (!name || !*name)
         return false;
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    const bool reachable = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return reachable;
+    if (name[0] == '/')
+        return unixSocketReachable(name);
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime && *runtime && unixSocketReachable(std::string(runtime) + "/" + name);
+}
+
+// Qt's Wayland platform plugin is a package of its own (qt6-wayland); without it Qt aborts.
+bool waylandPluginInstalled()
+{
+    QStringList folders { QLibraryInfo::path(QLibraryInfo::PluginsPath) };
+    const QByteArray extra = qgetenv("QT_PLUGIN_PATH");
+    for (const QByteArray& folder : extra.split(':'))
+        if (!folder.isEmpty())
+            folders << QString::fromLocal8Bit(folder);
+    for (const QString& folder : folders)
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({ QStringLiteral("libqwayland-*.so") }, QDir::Files)
+                 .isEmpty())
+            return true;
+    return false;
 }
 
 } // namespace
@@ -56,16 +98,22 @@ bool prepareDisplay(std::string_view platformOption, std::string_view displayOpt
         return false;
     }
     const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const bool haveX = x && xDisplayReachable(x);
-    if (haveX) {
+    if (x && xDisplayReachable(x)) {
         // Under Wayland, Qt would pick its Wayland plugin, where a window can neither place
-        // itself nor fade; XWayland gives both.
+        // itself nor be faded by the window system; XWayland gives both.
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         return true;
     }
-    if (wayland && *wayland)
-        return true;
+    if (waylandDisplayReachable()) {
+        if (waylandPluginInstalled()) {
+            setenv("QT_QPA_PLATFORM", "wayland", 1);
+            return true;
+        }
+        std::fputs("Glimmerdeck found a Wayland display but no X display, and Qt's Wayland "
+                   "platform plugin (the qt6-wayland package) is not installed.\n",
+            stderr);
+        return false;
+    }
     std::fputs("Glimmerdeck needs a graphical display, and none was found (DISPLAY and "
                "WAYLAND_DISPLAY are unset or unreachable).\n",
         stderr);

@@ -1,7 +1,9 @@
 #include "qt/form_window.h"
 
 #include "qt/accessibility.h"
+#include "qt/borders.h"
 #include "qt/tick_scheduler.h"
+#include "qt/window_alpha.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -26,6 +28,10 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setWindowIcon(QIcon(QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
+    // window with an alpha channel, chosen before the native window exists.
+    if (!platformHasWindowOpacity())
+        setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     QFont font(QString::fromLatin1(desc.font.face.data(), desc.font.face.size()));
     font.setPointSizeF(desc.font.size);
@@ -137,37 +143,64 @@ void FormWindow::controlChanged(Control& control, Prop prop)
         v->apply(prop, m_scale);
 }
 
+namespace {
+
+// The arguments of a MouseMove at `pos`, pixels from the receiving control's top-left corner.
+MouseArgs mouseArgs(const QMouseEvent* me, QPoint pos, const Scale& scale)
+{
+    MouseArgs args;
+    args.button = static_cast<std::int16_t>(me->buttons() & 0x7);
+    args.shift = static_cast<std::int16_t>(
+        ((me->modifiers() & Qt::ShiftModifier) ? 1 : 0) | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
+        | ((me->modifiers() & Qt::AltModifier) ? 4 : 0));
+    // In twips.
+    args.x = static_cast<float>(pos.x() * scale.tppX);
+    args.y = static_cast<float>(pos.y() * scale.tppY);
+    return args;
+}
+
+} // namespace
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
     Control* control = controlAt(watched);
     if (!control)
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        auto* me = static_cast<QMouseEvent*>(event);
-        // Coordinates are relative to the control's own top-left corner, in twips.
-        QPoint p = widget->mapTo(view(*control)->widget(), me->position().toPoint());
-        MouseArgs args;
-        args.button = static_cast<std::int16_t>(me->buttons() & 0x7);
-        args.shift = static_cast<std::int16_t>(
-            ((me->modifiers() & Qt::ShiftModifier) ? 1 : 0) | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
-            | ((me->modifiers() & Qt::AltModifier) ? 4 : 0));
-        args.x = static_cast<float>(p.x() * m_scale.tppX);
-        args.y = static_cast<float>(p.y() * m_scale.tppY);
-        m_form.mouseMove(control->id(), args);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    QPoint pos = me->position().toPoint();
+    // Over a border the event belongs to what the bordered control covers there: the control
+    // behind it, its container, or the bare form.
+    if (QWidget* target = throughBorders(widget, pos); target != widget) {
+        control = nullptr;
+        for (QWidget* w = target; w && w != this && !control; w = w->parentWidget())
+            control = controlAt(w);
+        widget = control ? view(*control)->widget() : this;
+        pos = target->mapTo(widget, pos);
+        if (!control) {
+            if (type == QEvent::MouseMove)
+                m_form.mouseMove(ControlId::Form1, mouseArgs(me, pos, m_scale));
+            else if (type == QEvent::MouseButtonPress)
+                m_pressed = nullptr;
+            return true;
+        }
+    }
+    switch (type) {
+    case QEvent::MouseMove:
+        m_form.mouseMove(control->id(), mouseArgs(me, widget->mapTo(view(*control)->widget(), pos), m_scale));
         // The move belongs to the front-most control only; text boxes still need it to select.
         return control->kind() != Kind::TextBox;
-    }
     case QEvent::MouseButtonPress:
         if (control->kind() == Kind::Label || control->kind() == Kind::Image
             || control->kind() == Kind::PictureBox)
             m_pressed = control;
         return false;
     case QEvent::MouseButtonRelease: {
-        auto* me = static_cast<QMouseEvent*>(event);
         Control* pressed = std::exchange(m_pressed, nullptr);
-        if (pressed == control && widget->rect().contains(me->position().toPoint()))
+        if (pressed == control && widget->rect().contains(pos))
             m_form.click(control->id());
         return false;
     }
@@ -178,10 +211,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    MouseArgs args;
-    args.x = static_cast<float>(event->position().x() * m_scale.tppX);
-    args.y = static_cast<float>(event->position().y() * m_scale.tppY);
-    m_form.mouseMove(ControlId::Form1, args);
+    m_form.mouseMove(ControlId::Form1, mouseArgs(event, event->position().toPoint(), m_scale));
 }
 
 void FormWindow::paintEvent(QPaintEvent* event)

@@ -1,6 +1,7 @@
 #include "qt/qt_platform.h"
 
 #include "qt/form_window.h"
+#include "qt/window_alpha.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/sysinfo.h>
 #include <string>
 #include <unistd.h>
 
@@ -34,7 +36,10 @@ bool QtPlatform::setWindowOpacity(std::uint8_t alpha)
     // Nothing here may run the event loop (QGuiApplication::sync() would): a timer due meanwhile
     // would tick again inside the handler that called us, and the fade would run past its end.
     // The event loop sends the change to the window system when it next goes idle.
-    m_window->setWindowOpacity(alpha / 255.0);
+    if (platformHasWindowOpacity())
+        m_window->setWindowOpacity(alpha / 255.0);
+    else
+        showWindowAlpha(m_window, alpha); // Wayland: no window opacity, so the pixels fade
     return true;
 }
 
@@ -137,6 +142,9 @@ bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& byte
 
 // The readout asks twenty times a second, so the file stays open and is read again from the
 // start each time (which makes the kernel write it afresh); no opening, no allocation.
+// MemAvailable is the kernel's own estimate of what can be had without swapping (free memory
+// plus the page cache and slab it can reclaim). Some containers and sandboxes hide
+// /proc/meminfo, and kernels before 3.14 lack the line: then sysinfo(2) answers.
 std::optional<std::uint64_t> QtPlatform::availableMemory()
 {
     if (m_meminfo < 0)
@@ -144,7 +152,29 @@ std::optional<std::uint64_t> QtPlatform::availableMemory()
     char text[1024]; // MemAvailable is the third line
     const ssize_t n = m_meminfo < 0 ? -1 : ::pread(m_meminfo, text, sizeof text, 0);
     std::uint64_t bytes = 0;
-    if (n <= 0 || !parseMemAvailable(std::string_view(text, std::size_t(n)), bytes))
+    if (n > 0 && parseMemAvailable(std::string_view(text, std::size_t(n)), bytes))
+        return bytes;
+    return sysinfoAvailable();
+}
+
+std::optional<std::uint64_t> QtPlatform::sysinfoAvailable()
+{
+    struct sysinfo info {};
+    if (::sysinfo(&info) != 0)
+        return std::nullopt;
+    return sysinfoAvailable(info.freeram, info.bufferram, info.mem_unit);
+}
+
+// sysinfo(2) has no page cache figure, so this undercounts MemAvailable by the reclaimable cache;
+// it never promises memory that is not there. Buffers (block-device cache) are dropped at once
+// under pressure, so they count. sharedram (tmpfs and shared memory) does not: it lives in the
+// page cache and cannot be dropped, only swapped. Sizes are in units of mem_unit bytes.
+std::optional<std::uint64_t> QtPlatform::sysinfoAvailable(std::uint64_t freeram,
+    std::uint64_t bufferram, std::uint32_t memUnit)
+{
+    std::uint64_t units = 0, bytes = 0;
+    if (__builtin_add_overflow(freeram, bufferram, &units)
+        || __builtin_mul_overflow(units, std::uint64_t(memUnit ? memUnit : 1), &bytes))
         return std::nullopt;
     return bytes;
 }

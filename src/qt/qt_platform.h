@@ -5,6 +5,7 @@
 
 #include "model/platform.h"
 
+#include <optional>
 #include <string_view>
 
 namespace gd {
@@ -39,6 +40,12 @@ public:
     // MemAvailable from the text of /proc/meminfo, in bytes; false when it is not there or does
     // not fit.
     static bool parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes);
+
+    // The fallback figure from sysinfo(2): free plus buffer memory, in bytes; nothing when the
+    // call fails or the product does not fit.
+    static std::optional<std::uint64_t> sysinfoAvailable();
+    static std::optional<std::uint64_t> sysinfoAvailable(std::uint64_t freeram,
+        std::uint64_t bufferram, std::uint32_t memUnit);
 
 private:
     FormWindow* m_window = nullptr;

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTextOption>
 
 #include <cmath>
@@ -287,6 +289,12 @@ ButtonView::ButtonView(Control& control, QWidget* parent)
 {
     setAutoDefault(false);
     setFocusPolicy(Qt::StrongFocus);
+    // A graphical button's face is its own BackColor, drawn flat: no bevel until it is pressed.
+    // It stays in the Tab chain, so keyboard users can reach it.
+    if (control.desc().graphical) {
+        setFlat(true);
+        setAutoFillBackground(true);
+    }
 }
 
 void ButtonView::apply(Prop prop, const Scale& scale)
@@ -307,6 +315,20 @@ void ButtonView::apply(Prop prop, const Scale& scale)
         break;
     default:
         break;
+    }
+}
+
+void ButtonView::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    // A flat face has no bevel to show the keyboard focus in; mark it with the style's focus frame.
+    if (isFlat() && hasFocus() && !isDown()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(2, 2, -2, -2);
+        option.backgroundColor = palette().color(QPalette::Button);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
 }
 

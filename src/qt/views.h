@@ -94,6 +94,9 @@ public:
     QWidget* widget() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void showCaption();
 };

@@ -35,6 +35,10 @@ private slots:
         QTest::newRow("octal") << "&O17" << 15.0;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
         QTest::newRow("carriage return stops") << "5\r6" << 5.0;
+        QTest::newRow("plus sign") << "+5" << 5.0;
+        QTest::newRow("point first") << ".5" << 0.5;
+        QTest::newRow("too small for a double") << "1E-400" << 0.0;
+        QTest::newRow("smallest double") << "5E-324" << 5e-324;
     }
     void val()
     {
@@ -112,6 +116,7 @@ private slots:
         QTest::newRow("letters") << "abc" << 0 << 13;
         QTest::newRow("trailing letters") << "12abc" << 0 << 13;
         QTest::newRow("huge") << "1E40" << 0 << 6;
+        QTest::newRow("beyond a double") << "1E400" << 0 << 6;
     }
     void conversionsFromText()
     {

@@ -5,11 +5,13 @@
 #include "handlers/menu.h"
 #include "qt/application.h"
 #include "qt/form_window.h"
+#include "qt/window_alpha.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +117,19 @@ private slots:
         QVERIFY(app->platform().availableMemory().value_or(0) > 0);
     }
 
+    void memoryFigureFromSysinfo()
+    {
+        // Where /proc/meminfo is hidden: free plus buffers, in the call's memory units.
+        QCOMPARE(QtPlatform::sysinfoAvailable(1000, 24, 1), std::optional<std::uint64_t>(1024));
+        QCOMPARE(QtPlatform::sysinfoAvailable(1u << 20, 0, 4096),
+            std::optional<std::uint64_t>(std::uint64_t(1) << 32));
+        QCOMPARE(QtPlatform::sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
+        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull / 2, 0, 4096), std::nullopt);
+        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull, 1, 1), std::nullopt);
+        const std::optional<std::uint64_t> real = QtPlatform::sysinfoAvailable();
+        QVERIFY(real.value_or(0) > 0);
+    }
+
     void geometry()
     {
         QCOMPARE(win->size(), QSize(817, 586));
@@ -204,6 +219,93 @@ private slots:
         QVERIFY(ImgClick.visible());
         QTest::mouseMove(win, QPoint(156, 300)); // bare form, between the buttons and the line
         QVERIFY(!ImgClick.visible());
+    }
+
+    // A border takes no mouse moves: over it the move goes to what the bordered control covers.
+    void bordersTakeNoMouseMoves()
+    {
+        openMenu();
+        QTest::mouseClick(w("Command10"), Qt::LeftButton);
+        Control& ImgClick = form().ImgClick;
+        QWidget* box = w("Picture7"); // a flat one-pixel frame
+        QTest::mouseMove(win, centreIn("ImgHover"));
+        QVERIFY(ImgClick.visible());
+        // Straight up out of Picture7: the images touch its top edge, so the frame is the only
+        // part of the box crossed, and the panel behind it has no handler.
+        const QPoint top = box->mapTo(win, QPoint(0, 0));
+        bool crossedFrame = false;
+        for (QPoint p = centreIn("ImgHover"); p.y() >= top.y() - 3; p.ry() -= 1) {
+            crossedFrame = crossedFrame || win->childAt(p) == box;
+            QTest::mouseMove(win, p);
+            QVERIFY2(ImgClick.visible(), qPrintable(QStringLiteral("hidden at y %1").arg(p.y())));
+        }
+        QVERIFY(crossedFrame);
+        // A status cell's sunken border lies on the bare form: a move there is the form's, which
+        // hides ImgClick; inside the cell it is the cell's (no handler).
+        QWidget* cell = w("Picture3");
+        QTest::mouseMove(win, cell->mapTo(win, QPoint(cell->width() / 2, cell->height() / 2)));
+        QVERIFY(ImgClick.visible());
+        const QPoint border = cell->mapTo(win, QPoint(cell->width() / 2, 1));
+        QCOMPARE(win->childAt(border), cell);
+        QTest::mouseMove(win, border);
+        QVERIFY(!ImgClick.visible());
+    }
+
+    // The graphical buttons have a flat face in their own colour, stay in the Tab chain and
+    // show the keyboard focus.
+    void graphicalButtonsAreFlat()
+    {
+        openMenu();
+        for (const char* name : { "Command7", "Command8", "Command9", "Command10", "Command11",
+                 "Command12", "Command13", "Command14", "Command15" }) {
+            auto* button = qobject_cast<QPushButton*>(w(name));
+            QVERIFY2(button && button->isFlat(), name);
+            QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+            const QColor face = toQColor(form()[*findControl(name)].backColor());
+            const QImage plain = button->grab().toImage();
+            // No bevel: the corners are the face colour too.
+            for (QPoint p : { QPoint(1, 1), QPoint(button->width() - 2, button->height() - 2),
+                     QPoint(button->width() / 2, 4) })
+                QVERIFY2(plain.pixelColor(p) == face, name);
+        }
+        QVERIFY(!qobject_cast<QPushButton*>(w("Command1"))->isFlat()); // a standard button
+        win->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(win));
+        QWidget* exit = w("Command15");
+        const QImage unfocused = exit->grab().toImage();
+        w("Command14")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // "About" to "Exit"
+        QVERIFY(exit->hasFocus());
+        QVERIFY(exit->grab().toImage() != unfocused);
+    }
+
+    // Where the window system has no window opacity (Wayland), the pixels carry it: everything
+    // in a translucent window is scaled by alpha / 255 while the fade runs, and from 250 on the
+    // window is painted opaque again.
+    void windowAlphaByPixels()
+    {
+        QWidget window;
+        window.setAttribute(Qt::WA_TranslucentBackground);
+        window.resize(40, 30);
+        QLabel child(&window); // an opaque control over the window's own transparent surface
+        child.setGeometry(10, 10, 20, 10);
+        child.setAutoFillBackground(true);
+        QPalette palette = child.palette();
+        palette.setColor(QPalette::Window, QColor(192, 192, 192));
+        child.setPalette(palette);
+        auto at = [&](QPoint p) { return window.grab().toImage().pixelColor(p); };
+        QCOMPARE(at(QPoint(15, 15)), QColor(192, 192, 192));
+        for (int alpha : { 0, 2, 128, 248 }) {
+            showWindowAlpha(&window, alpha);
+            const QColor c = at(QPoint(15, 15));
+            QVERIFY2(qAbs(c.alpha() - alpha) <= 1, qPrintable(QStringLiteral("alpha %1 shows as %2 (%3)").arg(alpha).arg(c.alpha()).arg(c.name(QColor::HexArgb))));
+            if (alpha >= 128) // (premultiplied: at tiny alphas the colour is too coarse to compare)
+                QVERIFY2(qAbs(c.red() - 192) <= 2 && c.red() == c.blue(), qPrintable(c.name(QColor::HexArgb))); // the colour itself stays
+            QCOMPARE(at(QPoint(2, 2)).alpha(), 0); // nothing painted there: still transparent
+        }
+        showWindowAlpha(&window, 250);
+        QCOMPARE(at(QPoint(15, 15)), QColor(192, 192, 192)); // opaque: no overlay left to paint
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("windowAlpha")));
     }
 
     // The pulsing title repaints only its text. What is on the screen after each step must be

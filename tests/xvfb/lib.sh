@@ -8,6 +8,10 @@
 # never a fixed sleep that assumes a speed.
 
 GD_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The tests' own tools (awk above all) read and print numbers in the C locale; the program under
+# test gets the locale the suite was started in (see gd_start_app).
+GD_USER_LC_ALL=${LC_ALL-}
+export LC_ALL=C.UTF-8
 GD_PYTHON=/usr/bin/python3 # Debian's, where python3-pyatspi lives (not a virtualenv's)
 GD_SCREEN_W=1280
 GD_SCREEN_H=1024
@@ -29,6 +33,9 @@ GD_WIN=""
 GD_WX=""
 GD_WY=""
 GD_CLEANUP_FILES=() # files outside the scratch folder that a test made and must not leave
+GD_PIDS=()          # further processes a test started (window manager, compositor, ...)
+GD_XVFB_ARGS=()     # extra arguments for Xvfb, e.g. -dpi 192
+GD_APP_WRAP=()      # a command the program is started through, e.g. (env -u DISPLAY)
 
 ok() { echo "  ok: $*"; }
 fail() {
@@ -91,6 +98,18 @@ gd_begin() {
     SECONDS=0
 }
 
+# gd_need COMMAND...: skips the test (status 77, which ctest reports as skipped) when a tool it
+# drives is not installed; scripts/setup.sh installs them all.
+gd_need() {
+    local missing=() c
+    for c in "$@"; do
+        command -v "$c" >/dev/null 2>&1 || missing+=("$c")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "SKIP: $GD_TEST needs ${missing[*]}, not installed (scripts/setup.sh installs it)"
+    exit 77
+}
+
 gd_stop() { # gd_stop PID: ends one process that this script started, and reaps it
     [ -n "$1" ] || return 0
     kill "$1" 2>/dev/null
@@ -104,6 +123,11 @@ gd_stop() { # gd_stop PID: ends one process that this script started, and reaps 
 
 gd_cleanup() {
     gd_stop "$GD_APP_PID"
+    local i
+    for ((i = ${#GD_PIDS[@]} - 1; i >= 0; i--)); do
+        gd_stop "${GD_PIDS[i]}"
+    done
+    GD_PIDS=()
     gd_stop "$GD_A11Y_PID" # takes its own accessibility bus down with it
     gd_stop "$GD_BUS_PID"
     gd_stop "$GD_WM_PID"
@@ -174,7 +198,7 @@ gd_start_xvfb() {
     # during the reset is turned away; short-lived helpers (xdotool, the accessibility bus
     # launcher) come and go before the program connects.
     Xvfb -displayfd 3 -screen 0 "${GD_SCREEN_W}x${GD_SCREEN_H}x24" -nolisten tcp -noreset \
-        3>"$GD_TMP/displayfd" >"$GD_TMP/xvfb.log" 2>&1 &
+        "${GD_XVFB_ARGS[@]}" 3>"$GD_TMP/displayfd" >"$GD_TMP/xvfb.log" 2>&1 &
     GD_XVFB_PID=$!
     local display
     display=$(timeout 30 head -n 1 "$GD_TMP/displayfd")
@@ -216,7 +240,11 @@ gd_start_session_bus() {
 gd_start_app() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
     GD_APP_START=$(gd_now)
-    (cd "$GD_TMP" && exec "$GD_APP" "$@") >"$GD_TMP/app.log" 2>&1 &
+    (
+        cd "$GD_TMP" || exit 1
+        if [ -n "$GD_USER_LC_ALL" ]; then export LC_ALL=$GD_USER_LC_ALL; else unset LC_ALL; fi
+        exec "${GD_APP_WRAP[@]}" "$GD_APP" "$@"
+    ) >"$GD_TMP/app.log" 2>&1 &
     GD_APP_PID=$!
 }
 

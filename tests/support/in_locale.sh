@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# in_locale.sh LOCALE PROGRAM [ARGS...]: runs PROGRAM with LC_ALL=LOCALE, or skips (status 77)
+# when that locale has not been generated (scripts/setup.sh generates it).
+set -uo pipefail
+want=$1
+shift
+all=$(locale -a 2>/dev/null)
+norm() { tr '[:upper:]' '[:lower:]' | sed 's/utf-8/utf8/'; }
+if ! grep -qx "$(norm <<<"$want")" < <(norm <<<"$all"); then
+    echo "SKIP: the locale $want is not installed (localedef -i ${want%%.*} -f UTF-8 $want)"
+    exit 77
+fi
+LC_ALL=$want exec "$@"

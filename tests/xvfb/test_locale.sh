@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The program in a comma-decimal locale (LC_ALL=de_DE.UTF-8, as for most of Europe and Latin
+# America), where the C library writes 3,5 for 3.5: the readouts still read as everywhere else
+# ("Screen Resolution: 1280 x 1024", "UP: 0:0:2", a whole number of bytes), the fade ends at
+# 250/255 and the menu slides fully open, since the counters and positions go through text.
+#
+# Usage: test_locale.sh <built glimmerdeck>
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+gd_begin test_locale "${1:-}"
+LOCALE=de_DE.UTF-8
+locales=$(locale -a 2>/dev/null)
+if ! grep -qix 'de_DE.utf-\?8' <<<"$locales"; then
+    echo "SKIP: test_locale needs the locale $LOCALE (localedef -i de_DE -f UTF-8 $LOCALE)"
+    exit 77
+fi
+
+gd_start_xvfb
+gd_start_session_bus
+GD_APP_WRAP=(env LC_ALL="$LOCALE")
+gd_start_app
+gd_wait_window
+gd_wait_atspi
+
+note "readouts under $LOCALE"
+label=$(gd_atspi find --prefix "Screen Resolution: " 2>&1 | head -n 1)
+[ "$label" = "Screen Resolution: 1280 x 1024" ] && ok "'$label'" || fail "resolution reads '$label'"
+gd_poll 10 eval '[ -n "$(gd_atspi find --regex "^UP: 0:0:[2-9]$" 2>/dev/null)" ]' \
+    && ok "uptime reads '$(gd_atspi find --prefix "UP: " 2>/dev/null | head -n 1)'" \
+    || fail "uptime reads '$(gd_atspi find --prefix "UP: " 2>&1 | head -n 1)'"
+label=$(gd_atspi find --prefix "Available Physical Memory: " 2>&1 | head -n 1)
+[[ "${label#Available Physical Memory: }" =~ ^[0-9]+$ ]] && ok "'$label'" || fail "memory reads '$label'"
+
+note "fade and menu under $LOCALE"
+opacity() { xprop -id "$GD_WIN" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
+gd_poll 10 eval '[ "$(opacity)" = 4210752250 ]' && ok "faded in to 250/255" \
+    || fail "opacity is '$(opacity)', not 250/255"
+gd_open_menu
+ok "the menu slid open to its last button"
+gd_app_alive && ok "still running" || fail "the program ended"
+
+gd_finish
