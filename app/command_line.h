@@ -17,8 +17,8 @@ struct CommandLine {
     enum class Action { Run, Help, Version, UsageError };
     Action action = Action::Run;
     std::string platform; // -platform: the Qt platform plugin the user chose, or empty
-    std::string display; // -display: the X display to use, or empty
-    std::string error; // for UsageError: the one line for standard error, without a newline
+    std::string display;  // -display: the X display to use, or empty
+    std::string error;    // for UsageError: the one line for standard error, without a newline
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

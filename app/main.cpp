@@ -28,15 +28,12 @@ int main(int argc, char** argv)
     // The command line is read before anything needs a display.
     const gd::CommandLine options = gd::parseCommandLine(argc, argv);
     switch (options.action) {
-    case gd::CommandLine::Action::Help:
-        return print(gd::helpText());
-    case gd::CommandLine::Action::Version:
-        return print(gd::versionText());
+    case gd::CommandLine::Action::Help: return print(gd::helpText());
+    case gd::CommandLine::Action::Version: return print(gd::versionText());
     case gd::CommandLine::Action::UsageError:
         std::fprintf(stderr, "%s\n", options.error.c_str());
         return 2;
-    case gd::CommandLine::Action::Run:
-        break;
+    case gd::CommandLine::Action::Run: break;
     }
     if (!gd::prepareDisplay(options.platform, options.display))
         return 2;

@@ -1,6 +1,7 @@
 // The cost of one tick of each timer handler on the headless model. The fake platform records
-// nothing, so what is measured is the handler and the model, not a growing log. The spinning picture is
-// also measured on the real window (offscreen), where its block copies draw on real surfaces.
+// nothing, so what is measured is the handler and the model, not a growing log. The spinning
+// picture is also measured on the real window (offscreen), where its block copies draw on real
+// surfaces.
 
 #include "fixture.h"
 #include "qt/application.h"
@@ -67,8 +68,14 @@ void tickSlide(benchmark::State& state, ControlId timer, ControlId start)
     }
 }
 
-void BM_Timer4_Horizontal(benchmark::State& state) { tickSlide(state, ControlId::Timer4, ControlId::CmdTrans1); }
-void BM_Timer5_Vertical(benchmark::State& state) { tickSlide(state, ControlId::Timer5, ControlId::cmdTrans2); }
+void BM_Timer4_Horizontal(benchmark::State& state)
+{
+    tickSlide(state, ControlId::Timer4, ControlId::CmdTrans1);
+}
+void BM_Timer5_Vertical(benchmark::State& state)
+{
+    tickSlide(state, ControlId::Timer5, ControlId::cmdTrans2);
+}
 
 // The menu alternates between its two slides; Command7 starts each, so one iteration is one tick
 // of whichever slide runs.
@@ -80,7 +87,8 @@ void BM_Timer6_7_MenuSlide(benchmark::State& state)
     for (auto _ : state) {
         if (!opening.enabled() && !closing.enabled())
             m.form.click(ControlId::Command7);
-        benchmark::DoNotOptimize(m.form.tick(opening.enabled() ? ControlId::Timer6 : ControlId::Timer7));
+        benchmark::DoNotOptimize(
+            m.form.tick(opening.enabled() ? ControlId::Timer6 : ControlId::Timer7));
     }
 }
 

@@ -1,7 +1,8 @@
 // The program exactly as app/main.cpp builds it, with a few probes the harness needs and the
 // program itself has no business carrying. All of them are off unless their variable is set:
 //
-//   GLIMMERDECK_REPORT_FIRST_PAINT=1   "first-paint-ns <CLOCK_MONOTONIC>" once the first frame is out,
+//   GLIMMERDECK_REPORT_FIRST_PAINT=1   "first-paint-ns <CLOCK_MONOTONIC>" once the first frame is
+//   out,
 //                                      and main-ns, qapplication-ns, window-built-ns, shown-ns
 //   GLIMMERDECK_REPORT_FADE=1          "fade-2-ns <...>" at the first step of the fade-in (2/255),
 //                                      "fade-250-ns <...>" when the window reaches opacity 250/255
@@ -50,7 +51,8 @@ protected:
             const QRect r = static_cast<QPaintEvent*>(event)->rect();
             QString name = watched->objectName();
             if (name.isEmpty() && watched->parent())
-                name = watched->parent()->objectName() + QStringLiteral("/") + watched->metaObject()->className();
+                name = watched->parent()->objectName() + QStringLiteral("/")
+                    + watched->metaObject()->className();
             Count& c = m_counts[name];
             ++c.paints;
             c.pixels += qint64(r.width()) * r.height();
@@ -118,8 +120,10 @@ int main(int argc, char** argv)
 
     const QByteArray panel = qgetenv("GLIMMERDECK_BENCH_PANEL");
     if (!panel.isEmpty()) {
-        const gd::ControlId box = panel == "spin" ? gd::ControlId::Picture8 : gd::ControlId::Picture16;
-        const gd::Tutorial& tutorial = *std::ranges::find(gd::kTutorials, box, &gd::Tutorial::panel);
+        const gd::ControlId box
+            = panel == "spin" ? gd::ControlId::Picture8 : gd::ControlId::Picture16;
+        const gd::Tutorial& tutorial
+            = *std::ranges::find(gd::kTutorials, box, &gd::Tutorial::panel);
         // By default after the fade-in, as a person would; the menu slides open in 52 ticks.
         bool ok = false;
         int at = qEnvironmentVariableIntValue("GLIMMERDECK_BENCH_PANEL_AT_MS", &ok);

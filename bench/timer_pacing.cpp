@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     std::printf("{\"seconds\": %.3f, \"fast_per_s\": %.3f, \"medium_per_s\": %.3f, "
                 "\"slow_ticks\": %zu, \"slow_last_drift_ms\": %.3f, \"slow_worst_drift_ms\": %.3f, "
                 "\"fast_worst_late_ms\": %.3f}\n",
-        seconds, perSecond(Fast), perSecond(Medium), ticks[Slow].size(),
-        lastDriftMs, worstDriftMs, worstFastLateMs);
+        seconds, perSecond(Fast), perSecond(Medium), ticks[Slow].size(), lastDriftMs, worstDriftMs,
+        worstFastLateMs);
     return 0;
 }

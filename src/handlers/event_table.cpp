@@ -15,12 +15,14 @@ namespace gd {
 
 namespace {
 
-constexpr EventBinding on(ControlId control, Event event, std::string_view name, EventBinding::Plain fn)
+constexpr EventBinding on(
+    ControlId control, Event event, std::string_view name, EventBinding::Plain fn)
 {
     return { control, event, name, fn, nullptr };
 }
 
-constexpr EventBinding on(ControlId control, Event event, std::string_view name, EventBinding::Mouse fn)
+constexpr EventBinding on(
+    ControlId control, Event event, std::string_view name, EventBinding::Mouse fn)
 {
     return { control, event, name, nullptr, fn };
 }
@@ -85,7 +87,8 @@ constexpr bool wellFormed(const EventBinding& row)
         && (row.plain != nullptr) != (row.mouse != nullptr);
     const bool raised = row.control == ControlId::Form1
         ? row.event == Event::Load || row.event == Event::MouseMove
-        : row.event != Event::Load && (describe(row.control).kind == Kind::Timer) == (row.event == Event::Timer);
+        : row.event != Event::Load
+            && (describe(row.control).kind == Kind::Timer) == (row.event == Event::Timer);
     return named && signature && raised;
 }
 static_assert(std::ranges::all_of(kEvents, wellFormed));

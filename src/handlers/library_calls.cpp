@@ -19,8 +19,8 @@ std::int32_t SetWindowLongA(Form1& hWnd, std::int32_t nIndex, std::int32_t dwNew
     return nIndex == GWL_EXSTYLE ? std::exchange(hWnd.exStyle, dwNewLong) : 0;
 }
 
-std::int32_t SetLayeredWindowAttributes(Form1& hWnd, std::uint32_t, std::uint8_t bAlpha,
-    std::int32_t dwFlags)
+std::int32_t SetLayeredWindowAttributes(
+    Form1& hWnd, std::uint32_t, std::uint8_t bAlpha, std::int32_t dwFlags)
 {
     if (!(hWnd.exStyle & WS_EX_LAYERED) || !(dwFlags & LWA_ALPHA))
         return 0;

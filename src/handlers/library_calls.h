@@ -24,8 +24,8 @@ std::int32_t GetWindowLongA(Form1& hWnd, std::int32_t nIndex);
 // Returns the style it replaced.
 std::int32_t SetWindowLongA(Form1& hWnd, std::int32_t nIndex, std::int32_t dwNewLong);
 // Whole-window opacity, for a layered window only and with LWA_ALPHA; 0 when nothing was set.
-std::int32_t SetLayeredWindowAttributes(Form1& hWnd, std::uint32_t crKey, std::uint8_t bAlpha,
-    std::int32_t dwFlags);
+std::int32_t SetLayeredWindowAttributes(
+    Form1& hWnd, std::uint32_t crKey, std::uint8_t bAlpha, std::int32_t dwFlags);
 
 // ---- Block copies between drawing surfaces ---------------------------------------------------
 

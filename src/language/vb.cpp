@@ -91,7 +91,7 @@ bool beyondLargest(std::string_view digits)
     if (first == std::string_view::npos)
         return false;
     const long long lead = first < point ? static_cast<long long>(point - first) - 1
-                                        : -static_cast<long long>(first - point);
+                                         : -static_cast<long long>(first - point);
     return power + lead > 0;
 }
 
@@ -106,8 +106,8 @@ double decimalValue(std::string_view digits)
         digits.remove_prefix(1); // from_chars takes no plus sign; the sign is applied below
     }
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-        std::chars_format::general);
+    const auto [ptr, ec] = std::from_chars(
+        digits.data(), digits.data() + digits.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         if (beyondLargest(digits))
             raise(ErrOverflow);
@@ -221,8 +221,8 @@ std::string str(double value, Precision precision)
         value = static_cast<float>(value);
     // As printf's "%.*G" in the C locale, whatever LC_NUMERIC says: to_chars never writes a
     // decimal comma. It writes the exponent as "e+15", so the letters are raised to match.
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-        std::chars_format::general, digits);
+    const auto [end, ec]
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     std::string text(buffer, ec == std::errc() ? end : buffer);
     for (char& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -20,7 +20,8 @@ constexpr bool containersComeFirst()
 static_assert(containersComeFirst());
 
 // Each row sits at the place its identity names.
-static_assert(std::ranges::all_of(kControls, [](const ControlDesc& c) { return &describe(c.id) == &c; }));
+static_assert(
+    std::ranges::all_of(kControls, [](const ControlDesc& c) { return &describe(c.id) == &c; }));
 
 // Every control that can be tabbed to has a tab index of its own, 0 to 127 with none left out;
 // timers, images, shapes and lines have none.

@@ -25,7 +25,16 @@ inline constexpr std::size_t kControlCount = std::size_t(ControlId::Form1);
 
 constexpr std::size_t indexOf(ControlId id) { return static_cast<std::size_t>(id); }
 
-enum class Kind : std::uint8_t { PictureBox, Label, TextBox, CommandButton, Timer, Image, Shape, Line };
+enum class Kind : std::uint8_t {
+    PictureBox,
+    Label,
+    TextBox,
+    CommandButton,
+    Timer,
+    Image,
+    Shape,
+    Line
+};
 
 std::string_view kindName(Kind kind);
 
@@ -81,6 +90,7 @@ struct ControlDesc {
         c.container = in;
         return c;
     }
+    // clang-format off
     constexpr ControlDesc tab(int i) const { auto c = *this; c.tabIndex = i; return c; }
     constexpr ControlDesc hidden() const { auto c = *this; c.visible = false; return c; }
     constexpr ControlDesc text(std::string_view s) const { auto c = *this; c.caption = s; return c; }
@@ -113,6 +123,7 @@ struct ControlDesc {
     constexpr ControlDesc pictureFile(std::string_view f) const { auto c = *this; c.picture = f; return c; }
     constexpr ControlDesc stretched() const { auto c = *this; c.stretch = true; return c; }
     constexpr ControlDesc tip(std::string_view s) const { auto c = *this; c.toolTip = s; return c; }
+    // clang-format on
 };
 
 // Row builders, one per kind, taking the columns every row of that kind has; and the colours
@@ -130,6 +141,7 @@ constexpr ControlDesc make(Kind k, int l, int t, int w, int h)
     return c;
 }
 
+// clang-format off
 constexpr ControlDesc pic(int l, int t, int w, int h) { return make(Kind::PictureBox, l, t, w, h); }
 constexpr ControlDesc lbl(int l, int t, int w, int h) { return make(Kind::Label, l, t, w, h); }
 constexpr ControlDesc txt(int l, int t, int w, int h) { return make(Kind::TextBox, l, t, w, h); }
@@ -137,6 +149,7 @@ constexpr ControlDesc cmd(int l, int t, int w, int h) { return make(Kind::Comman
 constexpr ControlDesc img(int l, int t, int w, int h) { return make(Kind::Image, l, t, w, h); }
 constexpr ControlDesc shp(int l, int t, int w, int h) { return make(Kind::Shape, l, t, w, h); }
 constexpr ControlDesc line(int x1, int y1, int x2, int y2) { return make(Kind::Line, x1, y1, x2, y2); }
+// clang-format on
 
 constexpr ControlDesc tmr(int interval, bool enabled)
 {
@@ -174,9 +187,8 @@ struct FormDesc {
     std::string_view icon;
 };
 
-inline constexpr FormDesc kForm {
-    "Form1", 12255, 8790, rows::kDarkGrey, { "Tahoma", 9.75f, false }, "glimmerdeck.ico",
-};
+inline constexpr FormDesc kForm { "Form1", 12255, 8790, rows::kDarkGrey, { "Tahoma", 9.75f, false },
+    "glimmerdeck.ico" };
 
 constexpr const ControlDesc& describe(ControlId id) { return kControls[indexOf(id)]; }
 

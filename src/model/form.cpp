@@ -14,7 +14,8 @@ std::deque<Control> buildControls(Form1& form)
 {
     std::deque<Control> controls;
     for (const ControlDesc& desc : kControls) {
-        Control* container = desc.container == ControlId::Form1 ? nullptr : &controls[indexOf(desc.container)];
+        Control* container
+            = desc.container == ControlId::Form1 ? nullptr : &controls[indexOf(desc.container)];
         controls.emplace_back(form, desc, container);
     }
     return controls;

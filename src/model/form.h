@@ -77,7 +77,10 @@ public:
     bool mouseMove(ControlId control, const MouseArgs& args = {});
     bool tick(ControlId timer); // only while the timer is enabled
     // Whether the event table gives that event of that control a handler.
-    bool handles(ControlId control, Event event) const { return binding(control, event) != nullptr; }
+    bool handles(ControlId control, Event event) const
+    {
+        return binding(control, event) != nullptr;
+    }
 
     // End: stops everything at once; no handler runs after it.
     void End(int exitStatus = 0);

@@ -34,8 +34,8 @@ constexpr int vbNo = 7;
 
 // The network library the host-name lookup goes through, as its start-up reports it.
 struct NetworkLibrary {
-    int error = 0;               // 0: started
-    std::uint16_t version = 0;   // low byte major, high byte minor
+    int error = 0;             // 0: started
+    std::uint16_t version = 0; // low byte major, high byte minor
     std::int16_t maxSockets = 0;
 };
 

@@ -216,12 +216,11 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
     auto* widget = static_cast<QWidget*>(object); // everything with a role of its own is one
     switch (role) {
     case QAccessible::Window:
-    case QAccessible::Client:
-        return new ContainerAccessible(widget, role);
+    case QAccessible::Client: return new ContainerAccessible(widget, role);
     case QAccessible::Button:
-        return new LabelButtonAccessible(widget, dynamic_cast<ControlView*>(object)->control().id());
-    default:
-        return new RoleAccessible(widget, role);
+        return new LabelButtonAccessible(
+            widget, dynamic_cast<ControlView*>(object)->control().id());
+    default: return new RoleAccessible(widget, role);
     }
 }
 
@@ -431,8 +430,7 @@ bool Accessibility::eventFilter(QObject* watched, QEvent* event)
             m_window.form().click(control->id());
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

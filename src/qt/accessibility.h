@@ -58,10 +58,10 @@ private:
     Control* controlOf(QObject* widget) const;
 
     FormWindow& m_window;
-    QHash<QObject*, Control*> m_controls;       // widget -> control, for the views alone
-    QSet<QWidget*> m_outside;                   // wholly outside their container's client area
-    QHash<QWidget*, Qt::FocusPolicy> m_policy;  // what they took before they went out of sight
-    QHash<QObject*, QWidget*> m_rings;          // frame label -> the ring showing its focus
+    QHash<QObject*, Control*> m_controls;      // widget -> control, for the views alone
+    QSet<QWidget*> m_outside;                  // wholly outside their container's client area
+    QHash<QWidget*, Qt::FocusPolicy> m_policy; // what they took before they went out of sight
+    QHash<QObject*, QWidget*> m_rings;         // frame label -> the ring showing its focus
     bool m_spaceDown = false;
 };
 

@@ -25,10 +25,7 @@ Application::Application()
     m_platform.attach(m_window.get());
 }
 
-Application::~Application()
-{
-    m_platform.attach(nullptr);
-}
+Application::~Application() { m_platform.attach(nullptr); }
 
 void Application::start() { m_window->start(); }
 

@@ -39,7 +39,8 @@ bool xDisplayReachable(const char* display)
         return false;
     if (d[0] != ':')
         return true;
-    const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
+    const std::string number
+        = d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
     return unixSocketReachable("/tmp/.X11-unix/X" + number);
 }
 

@@ -25,7 +25,8 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(desc.caption.data(), desc.caption.size()));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
+    setWindowIcon(QIcon(
+        QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
@@ -72,7 +73,8 @@ void FormWindow::build()
             watch(edit->viewport(), &c);
         if (auto* button = dynamic_cast<ButtonView*>(view)) {
             Control* control = &c;
-            connect(button, &QPushButton::clicked, this, [this, control] { m_form.click(control->id()); });
+            connect(button, &QPushButton::clicked, this,
+                [this, control] { m_form.click(control->id()); });
         }
     }
     // Siblings are listed front to back: raising them from the back leaves the first in front.
@@ -89,7 +91,8 @@ void FormWindow::build()
     std::sort(order.begin(), order.end(),
         [](Control* a, Control* b) { return a->desc().tabIndex < b->desc().tabIndex; });
     for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(m_views[order[i - 1]->index()]->widget(), m_views[order[i]->index()]->widget());
+        QWidget::setTabOrder(
+            m_views[order[i - 1]->index()]->widget(), m_views[order[i]->index()]->widget());
 
     new Accessibility(*this);
 }
@@ -150,8 +153,8 @@ MouseArgs mouseArgs(const QMouseEvent* me, QPoint pos, const Scale& scale)
 {
     MouseArgs args;
     args.button = static_cast<std::int16_t>(me->buttons() & 0x7);
-    args.shift = static_cast<std::int16_t>(
-        ((me->modifiers() & Qt::ShiftModifier) ? 1 : 0) | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
+    args.shift = static_cast<std::int16_t>(((me->modifiers() & Qt::ShiftModifier) ? 1 : 0)
+        | ((me->modifiers() & Qt::ControlModifier) ? 2 : 0)
         | ((me->modifiers() & Qt::AltModifier) ? 4 : 0));
     // In twips.
     args.x = static_cast<float>(pos.x() * scale.tppX);
@@ -168,7 +171,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* widget = static_cast<QWidget*>(watched);
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress
+        && type != QEvent::MouseButtonRelease)
         return false;
     auto* me = static_cast<QMouseEvent*>(event);
     QPoint pos = me->position().toPoint();
@@ -190,7 +194,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
     }
     switch (type) {
     case QEvent::MouseMove:
-        m_form.mouseMove(control->id(), mouseArgs(me, widget->mapTo(view(*control)->widget(), pos), m_scale));
+        m_form.mouseMove(
+            control->id(), mouseArgs(me, widget->mapTo(view(*control)->widget(), pos), m_scale));
         // The move belongs to the front-most control only; text boxes still need it to select.
         return control->kind() != Kind::TextBox;
     case QEvent::MouseButtonPress:
@@ -204,8 +209,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
             m_form.click(control->id());
         return false;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -48,7 +48,7 @@ private:
 
     Form1& m_form;
     Scale m_scale;
-    std::vector<ControlView*> m_views; // by control index; owned by Qt's parent chain
+    std::vector<ControlView*> m_views;       // by control index; owned by Qt's parent chain
     std::vector<PictureBoxView*> m_surfaces; // the same, for picture boxes only
     std::vector<std::pair<QObject*, Control*>> m_watched;
     Control* m_pressed = nullptr;

@@ -17,7 +17,10 @@ namespace gd {
 
 namespace {
 
-QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+QString latin1(std::string_view s)
+{
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace
 
@@ -159,7 +162,7 @@ std::optional<std::uint64_t> QtPlatform::availableMemory()
 
 std::optional<std::uint64_t> QtPlatform::sysinfoAvailable()
 {
-    struct sysinfo info {};
+    struct sysinfo info { };
     if (::sysinfo(&info) != 0)
         return std::nullopt;
     return sysinfoAvailable(info.freeram, info.bufferram, info.mem_unit);
@@ -169,8 +172,8 @@ std::optional<std::uint64_t> QtPlatform::sysinfoAvailable()
 // it never promises memory that is not there. Buffers (block-device cache) are dropped at once
 // under pressure, so they count. sharedram (tmpfs and shared memory) does not: it lives in the
 // page cache and cannot be dropped, only swapped. Sizes are in units of mem_unit bytes.
-std::optional<std::uint64_t> QtPlatform::sysinfoAvailable(std::uint64_t freeram,
-    std::uint64_t bufferram, std::uint32_t memUnit)
+std::optional<std::uint64_t> QtPlatform::sysinfoAvailable(
+    std::uint64_t freeram, std::uint64_t bufferram, std::uint32_t memUnit)
 {
     std::uint64_t units = 0, bytes = 0;
     if (__builtin_add_overflow(freeram, bufferram, &units)

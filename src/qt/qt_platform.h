@@ -44,8 +44,8 @@ public:
     // The fallback figure from sysinfo(2): free plus buffer memory, in bytes; nothing when the
     // call fails or the product does not fit.
     static std::optional<std::uint64_t> sysinfoAvailable();
-    static std::optional<std::uint64_t> sysinfoAvailable(std::uint64_t freeram,
-        std::uint64_t bufferram, std::uint32_t memUnit);
+    static std::optional<std::uint64_t> sysinfoAvailable(
+        std::uint64_t freeram, std::uint64_t bufferram, std::uint32_t memUnit);
 
 private:
     FormWindow* m_window = nullptr;

@@ -30,8 +30,8 @@ std::int64_t TickScheduler::periodNs(int intervalMs)
 
 void TickScheduler::setEnabled(int timer, int intervalMs, bool enabled)
 {
-    auto it = std::find_if(m_entries.begin(), m_entries.end(),
-        [timer](const Entry& e) { return e.timer == timer; });
+    auto it = std::find_if(
+        m_entries.begin(), m_entries.end(), [timer](const Entry& e) { return e.timer == timer; });
     if (!enabled) {
         if (it != m_entries.end())
             m_entries.erase(it);

@@ -54,27 +54,23 @@ QFont fontOf(const Control& control)
     return font;
 }
 
-static QString toQString(const std::string& text) { return QString::fromLatin1(text.data(), text.size()); }
+static QString toQString(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), text.size());
+}
 
 void ControlView::apply(Prop prop, const Scale& scale)
 {
     QWidget* w = widget();
     switch (prop) {
     case Prop::Geometry:
-        w->setGeometry(scale.rect(m_control.left(), m_control.top(), m_control.width(),
-            m_control.height()));
+        w->setGeometry(
+            scale.rect(m_control.left(), m_control.top(), m_control.width(), m_control.height()));
         break;
-    case Prop::Visible:
-        w->setVisible(m_control.visible());
-        break;
-    case Prop::Enabled:
-        w->setEnabled(m_control.enabled());
-        break;
-    case Prop::Font:
-        w->setFont(fontOf(m_control));
-        break;
-    default:
-        break;
+    case Prop::Visible: w->setVisible(m_control.visible()); break;
+    case Prop::Enabled: w->setEnabled(m_control.enabled()); break;
+    case Prop::Font: w->setFont(fontOf(m_control)); break;
+    default: break;
     }
 }
 
@@ -86,7 +82,8 @@ QString displayText(const std::string& text)
     return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::ColorRole backRole, Colour back)
+void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::ColorRole backRole,
+    Colour back)
 {
     QPalette pal = w->palette();
     pal.setColor(textRole, toQColor(text));
@@ -138,9 +135,7 @@ PictureBoxView::PictureBoxView(Control& control, QWidget* parent)
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
         break;
-    case Border::None:
-        setFrameStyle(QFrame::NoFrame);
-        break;
+    case Border::None: setFrameStyle(QFrame::NoFrame); break;
     }
     setAutoFillBackground(false);
 }
@@ -215,19 +210,17 @@ void LabelView::apply(Prop prop, const Scale& scale)
     if (prop == Prop::Caption || prop == Prop::Font || prop == Prop::Geometry)
         m_ink.reset();
     switch (prop) {
-    case Prop::Caption:
-        setText(displayText(m_control.caption()));
-        break;
+    case Prop::Caption: setText(displayText(m_control.caption())); break;
     case Prop::Colours:
         if (m_control.desc().transparent && frameWidth() == 0 && !autoFillBackground()) {
             recolourText();
             break;
         }
-        recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
+        recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window,
+            m_control.backColor());
         setAutoFillBackground(!m_control.desc().transparent);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -239,10 +232,12 @@ void LabelView::recolourText()
 {
     const bool wasBlocked = testAttribute(Qt::WA_UpdatesDisabled);
     setAttribute(Qt::WA_UpdatesDisabled, true);
-    recolour(this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
+    recolour(
+        this, QPalette::WindowText, m_control.foreColor(), QPalette::Window, m_control.backColor());
     setAttribute(Qt::WA_UpdatesDisabled, wasBlocked);
     if (!m_ink) {
-        const QRect box = fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+        const QRect box = fontMetrics().boundingRect(
+            contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
         m_ink = box.adjusted(-2, -2, 2, 2) & rect(); // glyphs may reach a little past their box
     }
     update(*m_ink);
@@ -270,14 +265,12 @@ void TextBoxView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
     switch (prop) {
-    case Prop::Caption:
-        setPlainText(displayText(m_control.text()));
-        break;
+    case Prop::Caption: setPlainText(displayText(m_control.text())); break;
     case Prop::Colours:
-        recolour(this, QPalette::Text, m_control.foreColor(), QPalette::Base, m_control.backColor());
+        recolour(
+            this, QPalette::Text, m_control.foreColor(), QPalette::Base, m_control.backColor());
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -303,9 +296,7 @@ void ButtonView::apply(Prop prop, const Scale& scale)
     switch (prop) {
     case Prop::Caption:
     case Prop::Geometry:
-    case Prop::Font:
-        showCaption();
-        break;
+    case Prop::Font: showCaption(); break;
     case Prop::Colours:
         if (m_control.desc().graphical) {
             QPalette pal = palette();
@@ -313,8 +304,7 @@ void ButtonView::apply(Prop prop, const Scale& scale)
             setPalette(pal);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -366,7 +356,8 @@ PaintedView::PaintedView(Control& control, QWidget* parent)
     if (control.kind() == Kind::Shape || control.kind() == Kind::Line)
         setAttribute(Qt::WA_TransparentForMouseEvents);
     if (!control.desc().toolTip.empty())
-        setToolTip(QString::fromLatin1(control.desc().toolTip.data(), control.desc().toolTip.size()));
+        setToolTip(
+            QString::fromLatin1(control.desc().toolTip.data(), control.desc().toolTip.size()));
 }
 
 void PaintedView::apply(Prop prop, const Scale& scale)
@@ -400,7 +391,8 @@ void PaintedView::paintEvent(QPaintEvent*)
         if (m_control.desc().stretch) {
             // Scale once per size, not on every repaint of what lies over the picture.
             if (m_scaled.size() != size())
-                m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                m_scaled
+                    = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             p.drawPixmap(0, 0, m_scaled);
         } else {
             p.drawPixmap(0, 0, m_picture);
@@ -420,8 +412,7 @@ void PaintedView::paintEvent(QPaintEvent*)
         p.setPen(QPen(toQColor(m_control.foreColor()), 1));
         p.drawLine(m_from, m_to);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -113,7 +113,7 @@ protected:
 
 private:
     QPixmap m_picture;
-    QPixmap m_scaled; // a stretched picture at the widget's size
+    QPixmap m_scaled;    // a stretched picture at the widget's size
     QPoint m_from, m_to; // a line's end points inside the widget
 };
 

@@ -13,39 +13,35 @@
 
 namespace {
 
-QString sourceDir(const char* relative) {
+QString sourceDir(const char* relative)
+{
     return QDir(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../.." + relative)
         .absolutePath();
 }
 
-QString assetPath(const QString& name) {
-    return sourceDir("/src/pictures") + '/' + name;
-}
+QString assetPath(const QString& name) { return sourceDir("/src/pictures") + '/' + name; }
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u16(const QByteArray& b, qsizetype at) {
+quint32 u16(const QByteArray& b, qsizetype at)
+{
     return quint8(b[at]) | quint32(quint8(b[at + 1])) << 8;
 }
 
-quint32 u32(const QByteArray& b, qsizetype at) {
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
+quint32 u32(const QByteArray& b, qsizetype at) { return u16(b, at) | u16(b, at + 2) << 16; }
 
-quint32 u16be(const QByteArray& b, qsizetype at) {
+quint32 u16be(const QByteArray& b, qsizetype at)
+{
     return quint32(quint8(b[at])) << 8 | quint8(b[at + 1]);
 }
 
-qint32 s32(const QByteArray& b, qsizetype at) {
-    return qint32(u32(b, at));
-}
+qint32 s32(const QByteArray& b, qsizetype at) { return qint32(u32(b, at)); }
 
-int stride(int width, int bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
+int stride(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
 struct IconEntry {
     int size, bitsPerPixel, bytes;
@@ -76,7 +72,8 @@ private slots:
     void themeIconsMatchTheIcon();
 };
 
-void TestAssets::folderHoldsOnlyThePictures() {
+void TestAssets::folderHoldsOnlyThePictures()
+{
     // Every file in the folder is compiled into the program, so a stray one costs memory.
     const QStringList found = QDir(sourceDir("/src/pictures")).entryList(QDir::Files);
     const QStringList expected = { "account_hover.bmp", "account_normal.bmp", "desktop.bmp",
@@ -86,7 +83,8 @@ void TestAssets::folderHoldsOnlyThePictures() {
         QSet<QString>(found.begin(), found.end()), QSet<QString>(expected.begin(), expected.end()));
 }
 
-void TestAssets::bitmaps_data() {
+void TestAssets::bitmaps_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -101,7 +99,8 @@ void TestAssets::bitmaps_data() {
     QTest::newRow("gadgets") << "gadgets.bmp" << 74 << 176 << 39478;
 }
 
-void TestAssets::bitmaps() {
+void TestAssets::bitmaps()
+{
     QFETCH(QString, name);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -131,7 +130,8 @@ void TestAssets::bitmaps() {
     QVERIFY(!image.hasAlphaChannel());
 }
 
-void TestAssets::jpegs_data() {
+void TestAssets::jpegs_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -143,7 +143,8 @@ void TestAssets::jpegs_data() {
     QTest::newRow("sliding box, 96 dpi") << "desktop_icons.jpg" << 314 << 177 << 9756 << 1 << 96;
 }
 
-void TestAssets::jpegs() {
+void TestAssets::jpegs()
+{
     QFETCH(QString, name);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -184,7 +185,8 @@ void TestAssets::jpegs() {
             QCOMPARE(int(u16be(b, at + 7)), width);
             QCOMPARE(int(quint8(b[at + 9])), 3);
         }
-        if (marker == 0xda) break;
+        if (marker == 0xda)
+            break;
         at += 2 + length;
     }
     QCOMPARE(frames, 1);
@@ -194,7 +196,8 @@ void TestAssets::jpegs() {
     QCOMPARE(image.size(), QSize(width, height));
 }
 
-void TestAssets::iconDirectory() {
+void TestAssets::iconDirectory()
+{
     const QByteArray b = readAll(assetPath("glimmerdeck.ico"));
     QCOMPARE(b.size(), 97566);
     QCOMPARE(u16(b, 0), 0u);
@@ -218,7 +221,8 @@ void TestAssets::iconDirectory() {
     QCOMPARE(offset, quint32(b.size()));
 }
 
-void TestAssets::iconImages() {
+void TestAssets::iconImages()
+{
     const QByteArray b = readAll(assetPath("glimmerdeck.ico"));
     QCOMPARE(b.size(), 97566);
 
@@ -253,14 +257,17 @@ void TestAssets::iconImages() {
     }
 }
 
-void TestAssets::themeIconsMatchTheIcon_data() {
+void TestAssets::themeIconsMatchTheIcon_data()
+{
     QTest::addColumn<int>("index");
     for (int i = 0; i < 13; ++i) {
-        if (iconEntries[i].bitsPerPixel == 32) QTest::addRow("%d px", iconEntries[i].size) << i;
+        if (iconEntries[i].bitsPerPixel == 32)
+            QTest::addRow("%d px", iconEntries[i].size) << i;
     }
 }
 
-void TestAssets::themeIconsMatchTheIcon() {
+void TestAssets::themeIconsMatchTheIcon()
+{
     QFETCH(int, index);
     const int size = iconEntries[index].size;
     const QString png = sourceDir("/share/icons/hicolor")

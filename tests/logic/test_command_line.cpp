@@ -11,7 +11,7 @@ namespace {
 
 struct Outcome {
     bool ended = false; // false: still running when the wait was over (then killed)
-    int status = -1; // exit status; -1 for a crash or a kill
+    int status = -1;    // exit status; -1 for a crash or a kill
     QByteArray out;
     QByteArray err;
 };

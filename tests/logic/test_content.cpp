@@ -142,8 +142,8 @@ void TestContent::exactListings_data()
         << joined({ "'NOTE: Set the Stop Position and change the value if required. The value set "
                     "in this sample is 0",
                "", "Private Sub Timer4_Timer()", "picTrans.Left = Val(picTrans.Left) + 20",
-               "If picTrans.Left >= 0 Then ", "Timer4.Enabled = False", "End If", "", "",
-               "End Sub", "", "Private Sub CmdTrans1_Click()", "picTrans.Left = -1200",
+               "If picTrans.Left >= 0 Then ", "Timer4.Enabled = False", "End If", "", "", "End Sub",
+               "", "Private Sub CmdTrans1_Click()", "picTrans.Left = -1200",
                "Timer4.Enabled = True", "End Sub" });
     QTest::newRow("Text6")
         << QByteArray("Text6")
@@ -250,9 +250,9 @@ void TestContent::quotedLines()
 void TestContent::listingLayout_data()
 {
     QTest::addColumn<QByteArray>("control");
-    QTest::addColumn<QList<int>>("empty");      // lines with no characters
-    QTest::addColumn<QList<int>>("continued");  // lines ending in " _"
-    QTest::addColumn<QList<int>>("indents");    // line, indent pairs; all others start at 0
+    QTest::addColumn<QList<int>>("empty");        // lines with no characters
+    QTest::addColumn<QList<int>>("continued");    // lines ending in " _"
+    QTest::addColumn<QList<int>>("indents");      // line, indent pairs; all others start at 0
     QTest::addColumn<QByteArray>("wordsInOrder"); // blank-separated, must appear in this order
 
     QTest::newRow("txtTrans")
@@ -271,8 +271,8 @@ void TestContent::listingLayout_data()
                       "SetLayeredWindowAttributes Form1.hWnd, 0, lngAlpha, LWA_ALPHA");
     QTest::newRow("txtFade") << QByteArray("txtFade") << QList<int> {} << QList<int> {}
                              << QList<int> {} << QByteArray("Timer2_Timer");
-    QTest::newRow("Text3") << QByteArray("Text3") << QList<int> {}
-                           << QList<int> { 6, 7, 8, 10, 11 } << QList<int> {}
+    QTest::newRow("Text3") << QByteArray("Text3") << QList<int> {} << QList<int> { 6, 7, 8, 10, 11 }
+                           << QList<int> {}
                            << QByteArray("StretchBlt \"gdi32\" hdc x y nWidth nHeight hSrcDC xSrc "
                                          "ySrc nSrcWidth nSrcHeight dwRop BitBlt \"gdi32\" "
                                          "hDestDC x y nWidth nHeight hSrcDC xSrc ySrc dwRop");
@@ -352,8 +352,8 @@ void TestContent::repeatedBlocks()
 // txtFade climbs from black to white in six steps and back in six.
 void TestContent::fadeRamp()
 {
-    const char* colours[] = { "&H0&", "&H404040", "&H808080", "&HC0C0C0", "&HE0E0E0",
-        "&HFFFFFF", "&HFFFFFF", "&HE0E0E0", "&HC0C0C0", "&H808080", "&H404040", "&H0&" };
+    const char* colours[] = { "&H0&", "&H404040", "&H808080", "&HC0C0C0", "&HE0E0E0", "&HFFFFFF",
+        "&HFFFFFF", "&HE0E0E0", "&HC0C0C0", "&H808080", "&H404040", "&H0&" };
     const QList<QByteArray> lines = linesOf(textOf("txtFade"));
     QCOMPARE(lines.size(), 29);
     for (int n = 1; n <= 12; ++n) {
@@ -370,8 +370,8 @@ void TestContent::captions_data()
     QTest::addColumn<QByteArray>("expected");
 
     // Every panel closes itself; the demonstrations' captions; and the slips the tutorial keeps.
-    for (const char* close : { "Command1", "Command2", "Command3", "Command4", "Command5",
-             "Command16" })
+    for (const char* close :
+        { "Command1", "Command2", "Command3", "Command4", "Command5", "Command16" })
         QTest::addRow("%s", close) << QByteArray(close) << QByteArray("Close");
     const QByteArray headline = "NEW FLASH: VB CRAZE IN THE PHILIPPINES INCREASED TO 30 %!";
     const struct {
@@ -398,8 +398,9 @@ void TestContent::captions_data()
         { "Label62", "Set Timer8.Interval=\"1\"" },
         { "Label61", "Set Timer8.Interval=\"500\"" },
         { "Label34", "Create a Timer and Set Timer1.Interval=50" },
-        { "Label8", "Create Timer and a Label. Set Timer's name to Timer2 and label1's name to "
-                    "lblTitle" },
+        { "Label8",
+            "Create Timer and a Label. Set Timer's name to Timer2 and label1's name to "
+            "lblTitle" },
         { "Label43", "Set the picTrans.left= -1200 ' or any value that would hide this control" },
         { "Label12", "HOW TO CREATE AN IMAGE BUTTON AND LABEL BUTTON" },
     };

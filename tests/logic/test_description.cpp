@@ -117,12 +117,12 @@ void TestDescription::siblingOrder_data()
                                      "Label32", "Label31", "Label30", "Label29" };
     QTest::newRow("Picture14") << QByteArray("Picture14")
                                << QList<QByteArray> { "picUp", "picTrans" };
-    QTest::newRow("Picture16")
-        << QByteArray("Picture16")
-        << QList<QByteArray> { "Text8", "Text7", "Picture18", "Timer9", "Timer8", "Picture17",
-               "Command16", "Label62", "Label61", "Label58", "Label64", "Label63", "Label60",
-               "Label59", "Label57", "Label56", "Label55", "Line4", "Label54", "Label53",
-               "Label52" };
+    QTest::newRow("Picture16") << QByteArray("Picture16")
+                               << QList<QByteArray> { "Text8", "Text7", "Picture18", "Timer9",
+                                      "Timer8", "Picture17", "Command16", "Label62", "Label61",
+                                      "Label58", "Label64", "Label63", "Label60", "Label59",
+                                      "Label57", "Label56", "Label55", "Line4", "Label54",
+                                      "Label53", "Label52" };
     QTest::newRow("Picture15") << QByteArray("Picture15")
                                << QList<QByteArray> { "Command13", "Command12", "Command11",
                                       "Command10", "Command9", "Command8" };
@@ -285,8 +285,8 @@ void TestDescription::listingScrollBars()
         const QByteArray panel = panelOf(c);
         const bool twoColumns = panel == "Picture6" || panel == "Picture13" || panel == "Picture16";
         QVERIFY2(!panel.isEmpty(), c.name.data());
-        QVERIFY2(c.scrollBars == (twoColumns ? ScrollBars::Both : ScrollBars::Vertical),
-            c.name.data());
+        QVERIFY2(
+            c.scrollBars == (twoColumns ? ScrollBars::Both : ScrollBars::Vertical), c.name.data());
     }
 }
 

@@ -246,7 +246,8 @@ private slots:
 
         const QStringList drawn = width == 0
             ? QStringList { "clear Picture11", "screen", "draw Picture12", "refresh Picture12" }
-            : QStringList { "clear Picture11", "screen", "draw Picture11", "draw Picture12", "refresh Picture12" };
+            : QStringList { "clear Picture11", "screen", "draw Picture11", "draw Picture12",
+                  "refresh Picture12" };
         QCOMPARE(recordedCalls(f.platform), drawn);
         if (width == 0)
             return; // a picture seen edge-on draws nothing

@@ -20,8 +20,8 @@ using Call = FakePlatform::Call;
 void checkNothingRunsAfterEnd(Fixture& f)
 {
     const std::size_t calls = f.platform.calls.size();
-    for (ControlId timer : { ControlId::Timer1, ControlId::Timer2, ControlId::Timer3, ControlId::Timer8,
-             ControlId::Timer9, ControlId::Timer10, ControlId::Timer11 })
+    for (ControlId timer : { ControlId::Timer1, ControlId::Timer2, ControlId::Timer3,
+             ControlId::Timer8, ControlId::Timer9, ControlId::Timer10, ControlId::Timer11 })
         QVERIFY2(!f.form.tick(timer), nameOf(timer).data());
     QVERIFY(!f.form.click(ControlId::Command7));
     QVERIFY(!f.form.click(ControlId::Command15));
@@ -177,7 +177,8 @@ private slots:
         Form1& form = f.form;
         int ranWhileShown = 0;
         platform.whileMessageShows = [&] {
-            for (ControlId timer : { ControlId::Timer2, ControlId::Timer3, ControlId::Timer10, ControlId::Timer11 })
+            for (ControlId timer :
+                { ControlId::Timer2, ControlId::Timer3, ControlId::Timer10, ControlId::Timer11 })
                 ranWhileShown += form.tick(timer);
             ranWhileShown += form.click(ControlId::Command7);
         };
@@ -202,7 +203,8 @@ private slots:
             f.platform.answers.push_back(answer);
             QVERIFY(f.form.click(ControlId::Label6));
             f.platform.answers.push_back(answer);
-            QVERIFY(f.form.click(ControlId::Command14)); // the About box's answer is ignored altogether
+            QVERIFY(
+                f.form.click(ControlId::Command14)); // the About box's answer is ignored altogether
         }
         QCOMPARE(f.platform.messages.size(), std::size_t(10));
         QVERIFY(!f.form.ended());

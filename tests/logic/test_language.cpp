@@ -70,7 +70,8 @@ private slots:
         QFETCH(double, value);
         QFETCH(bool, single);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(vb::str(value, single ? Precision::Single : Precision::Double)),
+        QCOMPARE(
+            QString::fromStdString(vb::str(value, single ? Precision::Single : Precision::Double)),
             expected);
     }
 

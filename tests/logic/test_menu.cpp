@@ -32,7 +32,10 @@ void openMenu(Fixture& f)
     f.runOut(ControlId::Timer6);
 }
 
-QString name(ControlId id) { return QString::fromLatin1(nameOf(id).data(), qsizetype(nameOf(id).size())); }
+QString name(ControlId id)
+{
+    return QString::fromLatin1(nameOf(id).data(), qsizetype(nameOf(id).size()));
+}
 
 // One row per tutorial, named after its menu button's caption.
 void addPanelRows()
@@ -41,7 +44,8 @@ void addPanelRows()
     QTest::addColumn<QString>("closeButton");
     QTest::addColumn<QString>("panel");
     for (const Tutorial& t : kTutorials)
-        QTest::newRow(describe(t.button).caption.data()) << name(t.button) << name(t.close) << name(t.panel);
+        QTest::newRow(describe(t.button).caption.data())
+            << name(t.button) << name(t.close) << name(t.panel);
 }
 
 // A button of some other panel than this one's, to show something else in between.

@@ -42,10 +42,13 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("96 dpi") << 15.0 << 1024 * 15.0 << 768 * 15.0 << "Screen Resolution: 1024 x 768";
-        QTest::newRow("120 dpi") << 12.0 << 1920 * 12.0 << 1080 * 12.0 << "Screen Resolution: 1920 x 1080";
+        QTest::newRow("96 dpi") << 15.0 << 1024 * 15.0 << 768 * 15.0
+                                << "Screen Resolution: 1024 x 768";
+        QTest::newRow("120 dpi") << 12.0 << 1920 * 12.0 << 1080 * 12.0
+                                 << "Screen Resolution: 1920 x 1080";
         // 14.5 rounds to 14 (half to even) before the division.
-        QTest::newRow("divisor rounded") << 14.5 << 1400.0 << 700.0 << "Screen Resolution: 100 x 50";
+        QTest::newRow("divisor rounded")
+            << 14.5 << 1400.0 << 700.0 << "Screen Resolution: 100 x 50";
         // A density of 0 fails the divisions; resume-next leaves both numbers at 0.
         QTest::newRow("no density") << 0.0 << 19200.0 << 15360.0 << "Screen Resolution: 0 x 0";
         // Overflow in the conversion: the step is skipped, that number stays 0.
@@ -78,7 +81,7 @@ private slots:
         QCOMPARE(f.form.txtTrans.tag(), std::string("250"));
         QCOMPARE(f.form.lngAlpha, 250);
         QVERIFY(!f.form.Timer1.enabled());
-        QVERIFY(!f.form.tick(ControlId::Timer1)); // no tick after the last
+        QVERIFY(!f.form.tick(ControlId::Timer1));             // no tick after the last
         QCOMPARE(f.platform.alphas.size(), std::size_t(126)); // load + 125 steps
         for (std::size_t k = 1; k < f.platform.alphas.size(); ++k)
             QCOMPARE(f.platform.alphas[k], int(2 * k));
@@ -120,7 +123,8 @@ private slots:
         f.platform.answers.push_back(answer);
         QVERIFY(f.form.click(Fixture::id(control)));
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
-        QCOMPARE(f.platform.messages[0].prompt, std::string("Are you sure you want to quit Glimmerdeck?"));
+        QCOMPARE(f.platform.messages[0].prompt,
+            std::string("Are you sure you want to quit Glimmerdeck?"));
         QCOMPARE(f.platform.messages[0].flags, 36);
         QCOMPARE(f.platform.messages[0].title, std::string("EXIT"));
         if (answer == vbYes) {
@@ -161,8 +165,8 @@ private slots:
     void clicksWithoutHandlersDoNothing()
     {
         Fixture f;
-        for (ControlId id : { ControlId::lblTitle, ControlId::Image3, ControlId::Picture3, ControlId::Label69,
-                 ControlId::a, ControlId::Picture20 })
+        for (ControlId id : { ControlId::lblTitle, ControlId::Image3, ControlId::Picture3,
+                 ControlId::Label69, ControlId::a, ControlId::Picture20 })
             QVERIFY(!f.form.click(id));
         QCOMPARE(f.platform.messages.size(), std::size_t(0));
     }
@@ -171,9 +175,10 @@ private slots:
     {
         Fixture f;
         f.platform.screenMetrics.twipsPerPixelX = 0; // the spin divides by the density, in a
-        f.form.tick(ControlId::Timer3);                // handler without error handling
+        f.form.tick(ControlId::Timer3);              // handler without error handling
         QCOMPARE(f.platform.messages.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(f.platform.messages[0].prompt).startsWith("Run-time error '6':\r\n\r\n"));
+        QVERIFY(QString::fromStdString(f.platform.messages[0].prompt)
+                    .startsWith("Run-time error '6':\r\n\r\n"));
         QCOMPARE(f.platform.endedWith, std::optional<int>(1));
         QVERIFY(!f.form.tick(ControlId::Timer2));
     }
@@ -188,29 +193,35 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("cleanups");
-        QTest::newRow("ok") << 0 << 100 << 0x0101 << 0 << 0 << "" << "Computer Name: box7" << 1;
-        QTest::newRow("version 2.2") << 0 << 100 << 0x0202 << 0 << 0 << "" << "Computer Name: box7" << 1;
-        QTest::newRow("start-up fails") << 10091 << 100 << 0x0101 << 0 << 0
-                                        << "The 32-bit Windows Socket is not responding."
-                                        << "Computer Name: " << 0;
+        QTest::newRow("ok") << 0 << 100 << 0x0101 << 0 << 0 << ""
+                            << "Computer Name: box7" << 1;
+        QTest::newRow("version 2.2") << 0 << 100 << 0x0202 << 0 << 0 << ""
+                                     << "Computer Name: box7" << 1;
+        QTest::newRow("start-up fails")
+            << 10091 << 100 << 0x0101 << 0 << 0 << "The 32-bit Windows Socket is not responding."
+            << "Computer Name: " << 0;
         QTest::newRow("no sockets") << 0 << 0 << 0x0101 << 0 << 0
                                     << "This application requires a minimum of 1 supported sockets."
                                     << "Computer Name: " << 0;
-        QTest::newRow("negative sockets") << 0 << -1 << 0x0101 << 0 << 0
-                                          << "This application requires a minimum of 1 supported sockets."
-                                          << "Computer Name: " << 0;
-        QTest::newRow("version 1.0") << 0 << 100 << 0x0001 << 0 << 0
-                                     << "Sockets version 1.0 is not supported by 32-bit Windows Sockets."
-                                     << "Computer Name: " << 0;
-        QTest::newRow("version 0.9") << 0 << 100 << 0x0900 << 0 << 0
-                                     << "Sockets version 0.9 is not supported by 32-bit Windows Sockets."
-                                     << "Computer Name: " << 0;
-        QTest::newRow("host name fails") << 0 << 100 << 0x0101 << -1 << 0
-                                         << "Windows Sockets error 10093 has occurred. Unable to successfully get Host Name."
-                                         << "Computer Name: " << 1;
-        QTest::newRow("clean-up fails") << 0 << 100 << 0x0101 << 0 << 1
-                                        << "Socket error occurred in Cleanup."
-                                        << "Computer Name: box7" << 1;
+        QTest::newRow("negative sockets")
+            << 0 << -1 << 0x0101 << 0 << 0
+            << "This application requires a minimum of 1 supported sockets."
+            << "Computer Name: " << 0;
+        QTest::newRow("version 1.0")
+            << 0 << 100 << 0x0001 << 0 << 0
+            << "Sockets version 1.0 is not supported by 32-bit Windows Sockets."
+            << "Computer Name: " << 0;
+        QTest::newRow("version 0.9")
+            << 0 << 100 << 0x0900 << 0 << 0
+            << "Sockets version 0.9 is not supported by 32-bit Windows Sockets."
+            << "Computer Name: " << 0;
+        QTest::newRow("host name fails")
+            << 0 << 100 << 0x0101 << -1 << 0
+            << "Windows Sockets error 10093 has occurred. Unable to successfully get Host Name."
+            << "Computer Name: " << 1;
+        QTest::newRow("clean-up fails")
+            << 0 << 100 << 0x0101 << 0 << 1 << "Socket error occurred in Cleanup."
+            << "Computer Name: box7" << 1;
     }
     void sockets()
     {
@@ -240,8 +251,8 @@ private slots:
         QCOMPARE(f.caption(f.form.Label65), label);
         QCOMPARE(f.platform.count("stopNetwork"), cleanups);
         // The host name is asked for only once the library passed its three checks.
-        const bool checksPassed = !message.startsWith("The 32-bit") && !message.startsWith("This application")
-            && !message.startsWith("Sockets version");
+        const bool checksPassed = !message.startsWith("The 32-bit")
+            && !message.startsWith("This application") && !message.startsWith("Sockets version");
         QCOMPARE(f.platform.count("hostName"), checksPassed ? 1 : 0);
         // The rest of the load still happens.
         QCOMPARE(f.caption(f.form.Label66), QStringLiteral("Screen Resolution: 1280 x 1024"));

@@ -219,7 +219,8 @@ private slots:
             for (const EventBinding& row : eventTable()) {
                 if (row.event == Event::Load)
                     continue;
-                const std::string key = Storm::eventLabel(row.event) + std::string(nameOf(row.control));
+                const std::string key
+                    = Storm::eventLabel(row.event) + std::string(nameOf(row.control));
                 QVERIFY2(storm.ran.count(key), ("never ran: " + key).c_str());
             }
         }

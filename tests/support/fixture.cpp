@@ -29,7 +29,8 @@ QStringList Fixture::shownPanels()
     QStringList shown;
     for (auto t = kTutorials.rbegin(); t != kTutorials.rend(); ++t)
         if (form[t->panel].visible())
-            shown << QString::fromLatin1(nameOf(t->panel).data(), qsizetype(nameOf(t->panel).size()));
+            shown << QString::fromLatin1(
+                nameOf(t->panel).data(), qsizetype(nameOf(t->panel).size()));
     return shown;
 }
 

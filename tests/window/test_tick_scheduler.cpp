@@ -63,7 +63,8 @@ private slots:
         h.runUntil(20 * kMs);
         h.scheduler.setEnabled(2, 1, true);
         h.runUntil(70 * kMs);
-        QCOMPARE(h.timesOf(1), (std::vector<std::int64_t> { kTick, 2 * kTick, 3 * kTick, 4 * kTick }));
+        QCOMPARE(
+            h.timesOf(1), (std::vector<std::int64_t> { kTick, 2 * kTick, 3 * kTick, 4 * kTick }));
         QCOMPARE(h.timesOf(2), (std::vector<std::int64_t> { 2 * kTick, 3 * kTick, 4 * kTick }));
     }
 

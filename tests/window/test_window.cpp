@@ -90,12 +90,15 @@ private slots:
         QTest::addColumn<qulonglong>("bytes");
         const QByteArray head = "MemTotal:       32768000 kB\nMemFree:         1000000 kB\n";
         QTest::newRow("as the kernel writes it")
-            << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n" << true << 24'576'000'000ull;
+            << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n"
+            << true << 24'576'000'000ull;
         QTest::newRow("first line") << QByteArray("MemAvailable: 7 kB\n") << true << 7168ull;
-        QTest::newRow("after an empty line") << QByteArray("\nMemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("after an empty line")
+            << QByteArray("\nMemAvailable: 7 kB\n") << true << 7168ull;
         QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
         QTest::newRow("old kernel without it") << head << false << 0ull;
-        QTest::newRow("inside another name") << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
+        QTest::newRow("inside another name")
+            << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
         QTest::newRow("after a name that ends in it")
             << QByteArray("XMemAvailable: 5 kB\nMemAvailable: 7 kB\n") << true << 7168ull;
         QTest::newRow("no number") << head + "MemAvailable:  kB\n" << false << 0ull;
@@ -110,7 +113,9 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(qulonglong, bytes);
         std::uint64_t got = 0;
-        QCOMPARE(QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got), ok);
+        QCOMPARE(
+            QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got),
+            ok);
         QCOMPARE(qulonglong(got), bytes);
         // The real figure, read twice from the one open file: the kernel writes it afresh.
         QVERIFY(app->platform().availableMemory().value_or(0) > 0);
@@ -123,7 +128,8 @@ private slots:
         QCOMPARE(QtPlatform::sysinfoAvailable(1000, 24, 1), std::optional<std::uint64_t>(1024));
         QCOMPARE(QtPlatform::sysinfoAvailable(1u << 20, 0, 4096),
             std::optional<std::uint64_t>(std::uint64_t(1) << 32));
-        QCOMPARE(QtPlatform::sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
+        QCOMPARE(
+            QtPlatform::sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
         QCOMPARE(QtPlatform::sysinfoAvailable(~0ull / 2, 0, 4096), std::nullopt);
         QCOMPARE(QtPlatform::sysinfoAvailable(~0ull, 1, 1), std::nullopt);
         const std::optional<std::uint64_t> real = QtPlatform::sysinfoAvailable();
@@ -135,7 +141,7 @@ private slots:
         QCOMPARE(win->size(), QSize(817, 586));
         QVERIFY(win->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(w("Picture3")->geometry(), QRect(0, 560, 265, 25));
-        QCOMPARE(w("Picture4")->x(), 264); // the cells overlap by a pixel
+        QCOMPARE(w("Picture4")->x(), 264);     // the cells overlap by a pixel
         QCOMPARE(w("Picture15")->height(), 3); // collapsed to 50 twips at load
         // Label67 is wider than its cell and clipped by it.
         QWidget* label = w("Label67");
@@ -298,9 +304,14 @@ private slots:
         for (int alpha : { 0, 2, 128, 248 }) {
             showWindowAlpha(&window, alpha);
             const QColor c = at(QPoint(15, 15));
-            QVERIFY2(qAbs(c.alpha() - alpha) <= 1, qPrintable(QStringLiteral("alpha %1 shows as %2 (%3)").arg(alpha).arg(c.alpha()).arg(c.name(QColor::HexArgb))));
+            QVERIFY2(qAbs(c.alpha() - alpha) <= 1,
+                qPrintable(QStringLiteral("alpha %1 shows as %2 (%3)")
+                               .arg(alpha)
+                               .arg(c.alpha())
+                               .arg(c.name(QColor::HexArgb))));
             if (alpha >= 128) // (premultiplied: at tiny alphas the colour is too coarse to compare)
-                QVERIFY2(qAbs(c.red() - 192) <= 2 && c.red() == c.blue(), qPrintable(c.name(QColor::HexArgb))); // the colour itself stays
+                QVERIFY2(qAbs(c.red() - 192) <= 2 && c.red() == c.blue(),
+                    qPrintable(c.name(QColor::HexArgb))); // the colour itself stays
             QCOMPARE(at(QPoint(2, 2)).alpha(), 0); // nothing painted there: still transparent
         }
         showWindowAlpha(&window, 250);
@@ -323,7 +334,8 @@ private slots:
             form().tick(ControlId::Timer2);
             QApplication::processEvents();
             repainted |= spy.painted; // before grab(), which paints everything again
-            const QImage shown = screen->grabWindow(win->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage shown
+                = screen->grabWindow(win->winId()).toImage().convertToFormat(QImage::Format_RGB32);
             const QImage full = win->grab().toImage().convertToFormat(QImage::Format_RGB32);
             QCOMPARE(shown.size(), full.size());
             QVERIFY2(shown == full, qPrintable(QStringLiteral("after tick %1").arg(k + 1)));
@@ -331,7 +343,9 @@ private slots:
         // The text sits in the middle of a label four times as wide.
         QVERIFY(!repainted.isEmpty());
         QVERIFY2(repainted.width() * 2 < title->width(),
-            qPrintable(QStringLiteral("repainted %1 of %2 pixels' width").arg(repainted.width()).arg(title->width())));
+            qPrintable(QStringLiteral("repainted %1 of %2 pixels' width")
+                           .arg(repainted.width())
+                           .arg(title->width())));
     }
 
     void spinningPictureDraws()

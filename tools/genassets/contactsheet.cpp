@@ -18,11 +18,13 @@ struct Tile {
     bool newRow = false;
 };
 
-QImage enlarged(const QImage& image, int factor) {
+QImage enlarged(const QImage& image, int factor)
+{
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-QImage onBackground(const QImage& image, QColor background) {
+QImage onBackground(const QImage& image, QColor background)
+{
     QImage out(image.size(), QImage::Format_RGB32);
     out.fill(background);
     QPainter p(&out);
@@ -30,13 +32,12 @@ QImage onBackground(const QImage& image, QColor background) {
     return out;
 }
 
-QImage load(const QDir& dir, const QString& name) {
-    return QImage(dir.filePath(name));
-}
+QImage load(const QDir& dir, const QString& name) { return QImage(dir.filePath(name)); }
 
 // The title strip as the window shows it: stretched strip, ornament, the two frame buttons and
 // their labels.
-QImage titleStripAsShown(const QDir& dir) {
+QImage titleStripAsShown(const QDir& dir)
+{
     QImage out(816, 45, QImage::Format_RGB32);
     QPainter p(&out);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -60,7 +61,8 @@ QImage titleStripAsShown(const QDir& dir) {
 }
 
 // The transition stage once both boxes have slid in.
-QImage stageAsShown(const QDir& dir) {
+QImage stageAsShown(const QDir& dir)
+{
     QImage out(313, 169, QImage::Format_RGB32);
     out.fill(Qt::white);
     QPainter p(&out);
@@ -70,7 +72,8 @@ QImage stageAsShown(const QDir& dir) {
     return out;
 }
 
-QImage inBox(const QImage& image, QSize box, QColor background) {
+QImage inBox(const QImage& image, QSize box, QColor background)
+{
     QImage out(box, QImage::Format_RGB32);
     out.fill(background);
     QPainter p(&out);
@@ -80,7 +83,8 @@ QImage inBox(const QImage& image, QSize box, QColor background) {
 
 } // namespace
 
-QImage contactSheet(const QString& assetDir) {
+QImage contactSheet(const QString& assetDir)
+{
     const QDir dir(assetDir);
     QList<Tile> tiles;
 

@@ -9,21 +9,22 @@ namespace genassets {
 
 namespace {
 
-void putU16(QByteArray& out, quint32 v) {
+void putU16(QByteArray& out, quint32 v)
+{
     out.append(char(v & 0xff));
     out.append(char((v >> 8) & 0xff));
 }
 
-void putU32(QByteArray& out, quint32 v) {
+void putU32(QByteArray& out, quint32 v)
+{
     putU16(out, v & 0xffff);
     putU16(out, v >> 16);
 }
 
-int strideFor(int width, int bitsPerPixel) {
-    return ((width * bitsPerPixel + 31) / 32) * 4;
-}
+int strideFor(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
-void putInfoHeader(QByteArray& out, int width, int height, int bitsPerPixel, quint32 imageBytes) {
+void putInfoHeader(QByteArray& out, int width, int height, int bitsPerPixel, quint32 imageBytes)
+{
     putU32(out, 40);
     putU32(out, quint32(width));
     putU32(out, quint32(height));
@@ -40,7 +41,8 @@ void putInfoHeader(QByteArray& out, int width, int height, int bitsPerPixel, qui
 struct Palette {
     QList<QRgb> colours;
 
-    int nearest(QRgb c) const {
+    int nearest(QRgb c) const
+    {
         int best = 0;
         int bestDistance = std::numeric_limits<int>::max();
         for (int i = 0; i < colours.size(); ++i) {
@@ -58,7 +60,8 @@ struct Palette {
     }
 };
 
-const Palette& paletteFor(int bitsPerPixel) {
+const Palette& paletteFor(int bitsPerPixel)
+{
     static const Palette vga { {
         0xff000000,
         0xff800000,
@@ -92,25 +95,26 @@ const Palette& paletteFor(int bitsPerPixel) {
     return bitsPerPixel == 4 ? vga : cube;
 }
 
-bool isOpaqueEnough(QRgb c) {
-    return qAlpha(c) >= 128;
-}
+bool isOpaqueEnough(QRgb c) { return qAlpha(c) >= 128; }
 
-QByteArray andMask(const QImage& image) {
+QByteArray andMask(const QImage& image)
+{
     const int stride = strideFor(image.width(), 1);
     QByteArray mask;
     for (int y = image.height() - 1; y >= 0; --y) {
         QByteArray row(stride, '\0');
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (!isOpaqueEnough(line[x])) row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+            if (!isOpaqueEnough(line[x]))
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
         }
         mask.append(row);
     }
     return mask;
 }
 
-QByteArray iconDib(const QImage& source, int bitsPerPixel) {
+QByteArray iconDib(const QImage& source, int bitsPerPixel)
+{
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int size = image.width();
     const int stride = strideFor(size, bitsPerPixel);
@@ -151,7 +155,8 @@ QByteArray iconDib(const QImage& source, int bitsPerPixel) {
     return dib;
 }
 
-QByteArray encodeJpeg(const QImage& image, int quality) {
+QByteArray encodeJpeg(const QImage& image, int quality)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -159,7 +164,8 @@ QByteArray encodeJpeg(const QImage& image, int quality) {
     writer.setQuality(quality);
     writer.setOptimizedWrite(false); // standard Huffman tables, as baseline encoders wrote them
     writer.setProgressiveScanWrite(false);
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB32))) return {};
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB32)))
+        return {};
     return bytes;
 }
 
@@ -167,13 +173,15 @@ QByteArray encodeJpeg(const QImage& image, int quality) {
 constexpr int app0End = 20;
 constexpr int densityUnitsAt = 13;
 
-bool hasJfifApp0(const QByteArray& b) {
+bool hasJfifApp0(const QByteArray& b)
+{
     return b.size() > app0End && b.startsWith("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01");
 }
 
 } // namespace
 
-QByteArray encodeBmp24(const QImage& source) {
+QByteArray encodeBmp24(const QImage& source)
+{
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int stride = strideFor(image.width(), 24);
     const quint32 pixelBytes = quint32(stride * image.height());
@@ -197,7 +205,8 @@ QByteArray encodeBmp24(const QImage& source) {
     return out;
 }
 
-QByteArray encodeIco(const QList<IconImage>& images) {
+QByteArray encodeIco(const QList<IconImage>& images)
+{
     QList<QByteArray> dibs;
     for (const IconImage& entry : images)
         dibs.append(iconDib(entry.image, entry.bitsPerPixel));
@@ -225,15 +234,18 @@ QByteArray encodeIco(const QList<IconImage>& images) {
     return out;
 }
 
-JpegFile encodeJpegExact(const QImage& image, qsizetype exactSize, JfifDensity density) {
+JpegFile encodeJpegExact(const QImage& image, qsizetype exactSize, JfifDensity density)
+{
     // A comment segment costs at least its marker and length (4 bytes), so a file 1 to 3 bytes
     // short cannot be padded; such a quality is passed over.
     constexpr int commentOverhead = 4;
     for (int quality = 100; quality >= 1; --quality) {
         QByteArray bytes = encodeJpeg(image, quality);
-        if (!hasJfifApp0(bytes)) return {};
+        if (!hasJfifApp0(bytes))
+            return {};
         const qsizetype missing = exactSize - bytes.size();
-        if (missing < 0 || (missing > 0 && missing < commentOverhead)) continue;
+        if (missing < 0 || (missing > 0 && missing < commentOverhead))
+            continue;
 
         if (density == JfifDensity::AspectOnly) {
             bytes[densityUnitsAt] = 0;

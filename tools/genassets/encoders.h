@@ -10,7 +10,7 @@ namespace genassets {
 QByteArray encodeBmp24(const QImage& image);
 
 struct IconImage {
-    QImage image; // straight-alpha ARGB32, square
+    QImage image;     // straight-alpha ARGB32, square
     int bitsPerPixel; // 4, 8 or 32
 };
 

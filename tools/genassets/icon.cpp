@@ -35,8 +35,10 @@ const IconColours paletteColours {
 };
 // clang-format on
 
-QBrush diagonal(const QRectF& area, const QColor& from, const QColor& to) {
-    if (from == to) return from;
+QBrush diagonal(const QRectF& area, const QColor& from, const QColor& to)
+{
+    if (from == to)
+        return from;
     QLinearGradient g(area.topLeft(), area.bottomRight());
     g.setColorAt(0, from);
     g.setColorAt(1, to);
@@ -47,7 +49,8 @@ QBrush diagonal(const QRectF& area, const QColor& from, const QColor& to) {
 
 // Two sheets of paper under a magnifying glass, laid out on a 128-unit grid. The sheets snap
 // to whole pixels so that small sizes stay crisp; the glass is round and may blend.
-QImage drawIcon(int size, IconStyle style) {
+QImage drawIcon(int size, IconStyle style)
+{
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);

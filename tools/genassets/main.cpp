@@ -24,12 +24,14 @@ namespace {
 constexpr int iconBitDepths[] = { 4, 4, 4, 4, 8, 8, 8, 8, 32, 32, 32, 32, 32 };
 constexpr int iconSizes[] = { 48, 32, 24, 16, 48, 32, 24, 16, 128, 48, 32, 24, 16 };
 
-bool fail(const QString& message) {
+bool fail(const QString& message)
+{
     std::fprintf(stderr, "genassets: %s\n", qPrintable(message));
     return false;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes, qsizetype expectedSize) {
+bool writeFile(const QString& path, const QByteArray& bytes, qsizetype expectedSize)
+{
     // The window description states every file's size; a drawing change that breaks one
     // must stop here, not in the program.
     if (bytes.size() != expectedSize)
@@ -43,7 +45,8 @@ bool writeFile(const QString& path, const QByteArray& bytes, qsizetype expectedS
     return true;
 }
 
-bool writeJpeg(const QString& path, const QImage& image, qsizetype size, JfifDensity density) {
+bool writeJpeg(const QString& path, const QImage& image, qsizetype size, JfifDensity density)
+{
     const JpegFile jpeg = encodeJpegExact(image, size, density);
     if (jpeg.bytes.isEmpty())
         return fail(QStringLiteral("%1: no JPEG quality fits in %2 bytes").arg(path).arg(size));
@@ -52,7 +55,8 @@ bool writeJpeg(const QString& path, const QImage& image, qsizetype size, JfifDen
     return writeFile(path, jpeg.bytes, size);
 }
 
-bool writeAssets(const QDir& out, const QList<QImage>& iconImages) {
+bool writeAssets(const QDir& out, const QList<QImage>& iconImages)
+{
     QList<IconImage> icon;
     for (int i = 0; i < int(std::size(iconSizes)); ++i)
         icon.append({ iconImages[i], iconBitDepths[i] });
@@ -81,10 +85,12 @@ bool writeAssets(const QDir& out, const QList<QImage>& iconImages) {
 }
 
 // The desktop entry's icon theme gets the icon's own 32-bit images, pixel for pixel.
-bool writeHicolor(const QDir& root, const QList<QImage>& iconImages) {
+bool writeHicolor(const QDir& root, const QList<QImage>& iconImages)
+{
     bool ok = true;
     for (int i = 0; i < int(std::size(iconSizes)); ++i) {
-        if (iconBitDepths[i] != 32) continue;
+        if (iconBitDepths[i] != 32)
+            continue;
         const int s = iconSizes[i];
         const QString dir = root.filePath(QStringLiteral("%1x%1/apps").arg(s));
         if (!QDir().mkpath(dir)) {
@@ -102,9 +108,11 @@ bool writeHicolor(const QDir& root, const QList<QImage>& iconImages) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     // Only the contact sheet needs fonts, but a display is never needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
     QString outDir, hicolorDir, sheetPath;
@@ -135,7 +143,8 @@ int main(int argc, char* argv[]) {
     }
 
     bool ok = writeAssets(QDir(outDir), iconImages);
-    if (!hicolorDir.isEmpty()) ok = writeHicolor(QDir(hicolorDir), iconImages) && ok;
+    if (!hicolorDir.isEmpty())
+        ok = writeHicolor(QDir(hicolorDir), iconImages) && ok;
     if (ok && !sheetPath.isEmpty()) {
         if (!contactSheet(outDir).save(sheetPath, "png"))
             ok = fail(QStringLiteral("cannot write %1").arg(sheetPath));

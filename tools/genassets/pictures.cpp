@@ -11,23 +11,27 @@ namespace genassets {
 
 namespace {
 
-QColor rgba(QRgb rgb, int alpha = 255) {
+QColor rgba(QRgb rgb, int alpha = 255)
+{
     QColor c = QColor::fromRgb(rgb);
     c.setAlpha(alpha);
     return c;
 }
 
-QPointF polar(QPointF centre, double radius, double clockDegrees) {
+QPointF polar(QPointF centre, double radius, double clockDegrees)
+{
     // 0 degrees is twelve o'clock, counting clockwise, as on a dial.
     const double a = clockDegrees * std::numbers::pi / 180.0;
     return centre + QPointF(radius * std::sin(a), -radius * std::cos(a));
 }
 
-QRectF circle(QPointF centre, double radius) {
+QRectF circle(QPointF centre, double radius)
+{
     return QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
 }
 
-QLinearGradient silverSheen(QRectF area) {
+QLinearGradient silverSheen(QRectF area)
+{
     QLinearGradient g(area.topLeft(), area.bottomRight());
     g.setColorAt(0.0, rgba(0xffffff));
     g.setColorAt(0.3, rgba(0x9a9a9a));
@@ -37,7 +41,8 @@ QLinearGradient silverSheen(QRectF area) {
     return g;
 }
 
-void softShadow(QPainter& p, const QRectF& shape, double radius, QPointF offset) {
+void softShadow(QPainter& p, const QRectF& shape, double radius, QPointF offset)
+{
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = 3; i >= 1; --i) {
@@ -51,7 +56,8 @@ void softShadow(QPainter& p, const QRectF& shape, double radius, QPointF offset)
 
 // Every column is the same: the strip is stretched eleven times wider than it is drawn, and any
 // change along its length would turn into blotches.
-QLinearGradient stripGloss(double top, double height) {
+QLinearGradient stripGloss(double top, double height)
+{
     QLinearGradient g(0, top, 0, top + height);
     g.setColorAt(0.00, rgba(0xe0e0e0));
     g.setColorAt(0.03, rgba(0xb4b4b4));
@@ -67,7 +73,8 @@ QLinearGradient stripGloss(double top, double height) {
 // ---- the account button --------------------------------------------------------------------
 
 void drawPerson(QPainter& p, QPointF headCentre, double scale, const QColor& light,
-    const QColor& dark, const QColor& outline) {
+    const QColor& dark, const QColor& outline)
+{
     const double r = 15 * scale;
     QPainterPath body;
     const QRectF shoulders(
@@ -87,14 +94,16 @@ void drawPerson(QPainter& p, QPointF headCentre, double scale, const QColor& lig
 
 } // namespace
 
-QImage drawTitleStrip() {
+QImage drawTitleStrip()
+{
     QImage img(71, 47, QImage::Format_RGB32);
     QPainter p(&img);
     p.fillRect(img.rect(), stripGloss(0, img.height()));
     return img;
 }
 
-QImage drawOrnament() {
+QImage drawOrnament()
+{
     QImage img(71, 69, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -139,7 +148,8 @@ QImage drawOrnament() {
     return img;
 }
 
-QImage drawFrameButton() {
+QImage drawFrameButton()
+{
     // Shown at a quarter of its size: 4 pixels here make 1 on screen.
     QImage img(128, 128, QImage::Format_RGB32);
     QPainter p(&img);
@@ -152,7 +162,8 @@ QImage drawFrameButton() {
     return img;
 }
 
-QImage drawAccountButton(bool highlighted) {
+QImage drawAccountButton(bool highlighted)
+{
     QImage img(highlighted ? 140 : 138, 139, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
@@ -232,7 +243,8 @@ QImage drawAccountButton(bool highlighted) {
     return img;
 }
 
-QImage drawSmiley() {
+QImage drawSmiley()
+{
     QImage img(50, 50, QImage::Format_RGB32);
     img.fill(rgba(0xd4d4d4));
     QPainter p(&img);
@@ -305,7 +317,8 @@ constexpr int desktopWidth = 314;
 constexpr int desktopHeight = 177;
 constexpr int taskbarHeight = 15;
 
-void drawWallpaper(QPainter& p, QSizeF size) {
+void drawWallpaper(QPainter& p, QSizeF size)
+{
     const double w = size.width();
     const double h = size.height();
     QLinearGradient base(0, 0, w * 0.6, h);
@@ -348,7 +361,8 @@ void drawWallpaper(QPainter& p, QSizeF size) {
     }
 }
 
-void drawTaskbar(QPainter& p, QSizeF size) {
+void drawTaskbar(QPainter& p, QSizeF size)
+{
     const double w = size.width();
     const double top = size.height() - taskbarHeight;
     QLinearGradient bar(0, top, 0, size.height());
@@ -379,7 +393,8 @@ void drawTaskbar(QPainter& p, QSizeF size) {
 
 // Desktop icons, each in a 24 x 24 cell.
 
-void drawComputerIcon(QPainter& p) {
+void drawComputerIcon(QPainter& p)
+{
     QLinearGradient bezel(0, 2, 0, 18);
     bezel.setColorAt(0, rgba(0x6a7480));
     bezel.setColorAt(1, rgba(0x1c2128));
@@ -405,7 +420,8 @@ void drawComputerIcon(QPainter& p) {
     p.drawRoundedRect(QRectF(5.5, 20.5, 13, 2.5), 1, 1);
 }
 
-void drawFolderIcon(QPainter& p) {
+void drawFolderIcon(QPainter& p)
+{
     p.setPen(QPen(rgba(0x8a5c0a), 0.8));
     p.setBrush(rgba(0xd69c2a));
     QPainterPath back;
@@ -436,7 +452,8 @@ void drawFolderIcon(QPainter& p) {
     p.drawPath(flap);
 }
 
-void drawGlobeIcon(QPainter& p) {
+void drawGlobeIcon(QPainter& p)
+{
     const QPointF c(12, 12);
     const double r = 10.5;
     QRadialGradient sea(c + QPointF(-3, -4), 14);
@@ -474,7 +491,8 @@ void drawGlobeIcon(QPainter& p) {
     p.restore();
 }
 
-void drawBinIcon(QPainter& p) {
+void drawBinIcon(QPainter& p)
+{
     QLinearGradient body(4, 0, 20, 0);
     body.setColorAt(0, rgba(0xb8c6d4));
     body.setColorAt(0.35, rgba(0xf4f8fc));
@@ -498,13 +516,15 @@ void drawBinIcon(QPainter& p) {
 
 } // namespace
 
-QImage drawDesktop(bool withIcons) {
+QImage drawDesktop(bool withIcons)
+{
     QImage img(desktopWidth, desktopHeight, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     drawWallpaper(p, img.size());
     drawTaskbar(p, img.size());
-    if (!withIcons) return img;
+    if (!withIcons)
+        return img;
 
     // Only the leftmost 73 columns of this picture are ever seen: the icons stay inside them.
     struct DesktopIcon {
@@ -533,7 +553,8 @@ QImage drawDesktop(bool withIcons) {
 
 namespace {
 
-void drawClockGadget(QPainter& p, QPointF c, double r) {
+void drawClockGadget(QPainter& p, QPointF c, double r)
+{
     p.setPen(Qt::NoPen);
     for (int i = 3; i >= 1; --i) {
         p.setBrush(QColor(0, 0, 0, 30));
@@ -578,7 +599,8 @@ void drawClockGadget(QPainter& p, QPointF c, double r) {
     p.drawEllipse(QRectF(c.x() - r * 0.7, c.y() - r + 4, r * 1.4, r * 0.9));
 }
 
-void drawCalendarGadget(QPainter& p, QRectF area) {
+void drawCalendarGadget(QPainter& p, QRectF area)
+{
     softShadow(p, area, 4, QPointF(1, 2));
     QLinearGradient paper(area.topLeft(), area.bottomLeft());
     paper.setColorAt(0, rgba(0xffffff));
@@ -616,7 +638,8 @@ void drawCalendarGadget(QPainter& p, QRectF area) {
     }
 }
 
-void drawGauge(QPainter& p, QPointF c, double r, double value) {
+void drawGauge(QPainter& p, QPointF c, double r, double value)
+{
     QRadialGradient face(c + QPointF(-2, -3), r * 1.3);
     face.setColorAt(0, rgba(0x4a5664));
     face.setColorAt(1, rgba(0x0c1014));
@@ -654,7 +677,8 @@ void drawGauge(QPainter& p, QPointF c, double r, double value) {
     p.drawEllipse(circle(c, 1.8));
 }
 
-void drawMetersGadget(QPainter& p, QRectF area) {
+void drawMetersGadget(QPainter& p, QRectF area)
+{
     softShadow(p, area, 5, QPointF(1, 2));
     QLinearGradient glass(area.topLeft(), area.bottomLeft());
     glass.setColorAt(0, QColor(0x3a, 0x46, 0x54, 240));
@@ -684,7 +708,8 @@ void drawMetersGadget(QPainter& p, QRectF area) {
 
 } // namespace
 
-QImage drawGadgets() {
+QImage drawGadgets()
+{
     QImage img(74, 176, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -10,10 +10,12 @@ namespace gd {
 namespace {
 
 // Step n of the ramp ("1" .. "12"), each grey as one byte repeated in R, G and B.
+// clang-format off
 constexpr std::array<Colour, 12> kRamp = {
     0x000000, 0x404040, 0x808080, 0xC0C0C0, 0xE0E0E0, 0xFFFFFF,
     0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000,
 };
+// clang-format on
 
 // One step for one label, its counter kept as text in its Tag.
 void step(Control& label)

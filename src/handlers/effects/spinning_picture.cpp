@@ -38,7 +38,8 @@ void Timer3_Timer(Form1& me)
     const std::int32_t height = vb::toLong(vb::divide(H, tppY));
     const std::int32_t srcWidth = vb::toLong(vb::divide(W, tppX));
     const std::int32_t srcHeight = vb::toLong(vb::divide(H, tppY));
-    StretchBlt(Picture11.hDC(), x, 0, width, height, source.hDC(), 0, 0, srcWidth, srcHeight, SRCCOPY);
+    StretchBlt(
+        Picture11.hDC(), x, 0, width, height, source.hDC(), 0, 0, srcWidth, srcHeight, SRCCOPY);
     const std::int32_t copyWidth = vb::toLong(vb::divide(Picture11.width(), tppX));
     const std::int32_t copyHeight = vb::toLong(vb::divide(Picture11.height(), tppY));
     BitBlt(Picture12.hDC(), 0, 0, copyWidth, copyHeight, Picture11.hDC(), 0, 0, SRCCOPY);
