@@ -267,10 +267,10 @@ Accessibility::Accessibility(FormWindow& window)
     }
     for (QWidget* widget : widgets) {
         widget->installEventFilter(this);
-        // With assistive technology listening, Qt made interfaces for some widgets while they
-        // were built, before this factory was there; they go, so that the next look makes this
-        // file's. Without it Qt makes none until one is asked for, and neither does this.
-        if (!QAccessible::isActive() || ownRole(widget) == QAccessible::NoRole)
+        // Qt made interfaces for some widgets while they were built, before this factory was
+        // there (also before any assistive technology connects); they go, so that the next look
+        // makes this file's.
+        if (ownRole(widget) == QAccessible::NoRole)
             continue;
         QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
         if (made && !dynamic_cast<RoleAccessible*>(made))
