@@ -36,6 +36,15 @@ GD_CLEANUP_FILES=() # files outside the scratch folder that a test made and must
 GD_PIDS=()          # further processes a test started (window manager, compositor, ...)
 GD_XVFB_ARGS=()     # extra arguments for Xvfb, e.g. -dpi 192
 GD_APP_WRAP=()      # a command the program is started through, e.g. (env -u DISPLAY)
+# The six tutorial panels' headings, in the order of their menu buttons.
+GD_HEADINGS=(
+    "HOW TO CREATE A FADE IN FORM"
+    "HOW TO CREATE A FADING CAPTION"
+    "HOW TO CREATE AN IMAGE BUTTON AND LABEL BUTTON"
+    "HOW TO CREATE A SPINNING PICTUREBOX"
+    "HOW TO CREATE A TRANSITION BOX"
+    "HOW TO CREATE ANIMATED TEXT"
+)
 
 ok() { echo "  ok: $*"; }
 fail() {

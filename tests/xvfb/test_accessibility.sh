@@ -21,14 +21,6 @@ MENU=("push button:Hide Glimmerdeck" "push button:About" "push button:Exit"
     "push button:Spinning Image" "push button:Transition Box" "push button:Text Animation")
 menu_buttons=("Fade In Form" "Fading Caption" "Image and Label Buttons" "Spinning Image"
     "Transition Box" "Text Animation")
-headings=(
-    "HOW TO CREATE A FADE IN FORM"
-    "HOW TO CREATE A FADING CAPTION"
-    "HOW TO CREATE AN IMAGE BUTTON AND LABEL BUTTON"
-    "HOW TO CREATE A SPINNING PICTUREBOX"
-    "HOW TO CREATE A TRANSITION BOX"
-    "HOW TO CREATE ANIMATED TEXT"
-)
 # Each panel's keyboard order, by TabIndex, from its first control; one entry a line.
 order() { printf '%s\n' "$@"; }
 orders=(
@@ -169,10 +161,10 @@ press "push button" "Show Glimmerdeck"
 gd_poll 20 toggle_ready "Hide Glimmerdeck" && gd_poll 5 is_showing "push button:Text Animation" \
     && ok "the menu slid open and its buttons came into the tree" || gd_abort "the menu did not open"
 
-for i in "${!headings[@]}"; do
+for i in "${!GD_HEADINGS[@]}"; do
     note "${menu_buttons[$i]}"
     press "push button" "${menu_buttons[$i]}"
-    if ! gd_poll 15 is_showing "label:${headings[$i]}"; then
+    if ! gd_poll 15 is_showing "label:${GD_HEADINGS[$i]}"; then
         fail "the panel did not open"
         continue
     fi
@@ -196,7 +188,7 @@ for i in "${!headings[@]}"; do
             || fail "the sliding boxes stayed in the tree after 'Reset'"
     fi
     press "push button" Close
-    gd_poll 10 not_showing "label:${headings[$i]}" && ok "'Close' closed it" || fail "'Close' did not close it"
+    gd_poll 10 not_showing "label:${GD_HEADINGS[$i]}" && ok "'Close' closed it" || fail "'Close' did not close it"
 done
 
 note "Hide Glimmerdeck"

@@ -14,14 +14,6 @@ gd_require dbus-daemon /usr/libexec/at-spi-bus-launcher pyatspi # the accessibil
 shots=${GLIMMERDECK_BUILD_DIR:-$GD_TMP}/screenshots
 mkdir -p "$shots"
 
-headings=(
-    "HOW TO CREATE A FADE IN FORM"
-    "HOW TO CREATE A FADING CAPTION"
-    "HOW TO CREATE AN IMAGE BUTTON AND LABEL BUTTON"
-    "HOW TO CREATE A SPINNING PICTUREBOX"
-    "HOW TO CREATE A TRANSITION BOX"
-    "HOW TO CREATE ANIMATED TEXT"
-)
 slugs=(fade-in-form fading-caption image-and-label-buttons spinning-image transition-box text-animation)
 # Each panel's listings: "<length with CR LF> <first line>", one a line, in any order.
 listings=(
@@ -63,8 +55,8 @@ else
 fi
 gd_poll 10 gd_menu_open && ok "all six menu buttons uncovered" || fail "the menu panel did not open on screen"
 
-for i in "${!headings[@]}"; do
-    heading=${headings[$i]}
+for i in "${!GD_HEADINGS[@]}"; do
+    heading=${GD_HEADINGS[$i]}
     note "menu button $((i + 1)): $heading"
     gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y "$i")"
     if ! gd_poll 15 panel_showing "$heading"; then
