@@ -15,19 +15,23 @@ namespace gd {
 
 namespace {
 
-constexpr EventBinding on(
-    ControlId control, Event event, std::string_view name, EventBinding::Plain fn)
+// A row, with the handler's signature checked against the event: MouseMove handlers take the
+// move's arguments, every other handler the form alone.
+template <Event E>
+constexpr EventBinding on(ControlId control, std::string_view name, EventBinding::Plain fn)
 {
-    return { control, event, name, fn, nullptr };
+    static_assert(E != Event::MouseMove, "a MouseMove handler takes the move's arguments");
+    return { control, E, name, fn, nullptr };
 }
 
-constexpr EventBinding on(
-    ControlId control, Event event, std::string_view name, EventBinding::Mouse fn)
+template <Event E>
+constexpr EventBinding on(ControlId control, std::string_view name, EventBinding::Mouse fn)
 {
-    return { control, event, name, nullptr, fn };
+    static_assert(E == Event::MouseMove, "only a MouseMove handler takes a move's arguments");
+    return { control, E, name, nullptr, fn };
 }
 
-#define ON(control, event, handler) on(ControlId::control, Event::event, #handler, &handler)
+#define ON(control, event, handler) on<Event::event>(ControlId::control, #handler, &handler)
 
 // clang-format off
 constexpr EventBinding kEvents[] = {
@@ -73,9 +77,8 @@ constexpr EventBinding kEvents[] = {
 
 #undef ON
 
-// Every handler is named after its control and event (Form_ for the form's own), takes the
-// arguments of that event, and belongs to a control of a kind that raises it; no event is wired
-// twice.
+// Every handler is named after its control and event (Form_ for the form's own) and belongs to
+// a control of a kind that raises it; no event is wired twice.
 constexpr bool wellFormed(const EventBinding& row)
 {
     const std::string_view owner = row.control == ControlId::Form1 ? "Form" : nameOf(row.control);
@@ -83,13 +86,11 @@ constexpr bool wellFormed(const EventBinding& row)
     const bool named = row.handler.size() == owner.size() + 1 + event.size()
         && row.handler.starts_with(owner) && row.handler[owner.size()] == '_'
         && row.handler.ends_with(event);
-    const bool signature = (row.event == Event::MouseMove) == (row.mouse != nullptr)
-        && (row.plain != nullptr) != (row.mouse != nullptr);
     const bool raised = row.control == ControlId::Form1
         ? row.event == Event::Load || row.event == Event::MouseMove
         : row.event != Event::Load
             && (describe(row.control).kind == Kind::Timer) == (row.event == Event::Timer);
-    return named && signature && raised;
+    return named && raised;
 }
 static_assert(std::ranges::all_of(kEvents, wellFormed));
 
