@@ -193,18 +193,20 @@ xserver=$DISPLAY
 start_weston gd-nested --backend=x11-backend.so --use-pixman --width="$GD_SCREEN_W" --height="$GD_SCREEN_H"
 GD_APP_WRAP=(env -u DISPLAY WAYLAND_DISPLAY=gd-nested "${SAN[@]}")
 
-# wait_form: waits until the window stands opaque on the screen; sets GD_WX and GD_WY.
+# wait_form: waits until the window stands opaque and still on the screen (the compositor may
+# animate or move it while it maps, the more so on a loaded machine); sets GD_WX and GD_WY.
 wait_form() {
-    local end=$((SECONDS + 30)) at
+    local end=$((SECONDS + 30)) at last=""
     while :; do
         import -window root "$GD_TMP/nested.png" 2>/dev/null
         at=$(form_at "$GD_TMP/nested.png")
-        if [ "$(echo "$at" | cut -d' ' -f3,4)" = "$GD_WIN_W $GD_WIN_H" ]; then
+        if [ "$(echo "$at" | cut -d' ' -f3,4)" = "$GD_WIN_W $GD_WIN_H" ] && [ "$at" = "$last" ]; then
             read -r GD_WX GD_WY _ <<<"$at"
             return 0
         fi
+        last=$at
         { [ "$SECONDS" -ge "$end" ] || ! gd_app_alive; } && return 1
-        sleep 0.2
+        sleep 0.3
     done
 }
 
@@ -223,6 +225,7 @@ ask_exit() { # ask_exit KEY: clicks Exit, waits for the question, answers with K
     # click again rather than wait for ever.
     local click
     for click in 1 2 3; do
+        wait_form || return 1 # where the window is now
         gd_click "$EXIT_X" "$EXIT_Y"
         gd_poll 5 box_shown && break
         [ "$click" -eq 3 ] && { fail "no question box within 15 s of clicking Exit"; return 1; }
