@@ -5,8 +5,8 @@
 #    Wayland window has no opacity of its own) and ends opaque;
 #  - the same with XWayland: the program prefers the X server, where the window is centred and
 #    the window system fades it (_NET_WM_WINDOW_OPACITY);
-#  - weston in a window on an X server, which feeds it pointer and keys: natively on Wayland,
-#    "Exit" asks and No carries on, "_" minimises without harm, Yes ends with status 0.
+#  - weston in a window on an X server, which feeds it keys: natively on Wayland, "X" asks and
+#    No carries on, "_" minimises without harm, Yes ends with status 0.
 #
 # Usage: test_wayland.sh <built glimmerdeck>
 set -uo pipefail
@@ -27,9 +27,7 @@ SAN=()
 gd_sanitized && SAN=(QT_WAYLAND_DISABLE_WINDOWDECORATION=1)
 
 ALPHA_UNIT=16843009 # _NET_WM_WINDOW_OPACITY of alpha a is a * 0x01010101
-EXIT_X=$(($(gd_px 120) + $(gd_px 2175) / 2)) EXIT_Y=$(($(gd_px 7560) + $(gd_px 735) / 2))
-MIN_X=$(($(gd_px 11040) + 8)) MIN_Y=16 # the "_" label
-CARD_X=300 CARD_Y=480                  # the silver credits card, no text there
+CARD_X=300 CARD_Y=480 # the silver credits card, no text there
 
 # A plain background, so that the window can be found by its colours.
 cat >"$GD_TMP/weston.ini" <<'EOF'
@@ -187,7 +185,7 @@ gd_app_alive && ok "still running" || fail "the program ended"
 stop_weston
 unset DISPLAY
 
-note "Wayland with pointer and keys: weston in a window on an X server"
+note "Wayland with keys: weston in a window on an X server"
 gd_start_xvfb
 xserver=$DISPLAY
 start_weston gd-nested --backend=x11-backend.so --use-pixman --width="$GD_SCREEN_W" --height="$GD_SCREEN_H"
@@ -219,22 +217,27 @@ light() {
 }
 box_shown() { [ "$(light)" -gt $((light_before + 15000)) ]; }
 box_gone() { [ "$(light)" -lt $((light_before + 5000)) ]; }
-ask_exit() { # ask_exit KEY: clicks Exit, waits for the question, answers with KEY
-    light_before=$(light)
-    # A click that comes while the compositor is still settling the new window can be lost:
-    # click again rather than wait for ever.
-    local click
-    for click in 1 2 3; do
-        wait_form || return 1 # where the window is now
-        gd_click "$EXIT_X" "$EXIT_Y"
-        gd_poll 5 box_shown && break
-        [ "$click" -eq 3 ] && { fail "no question box within 15 s of clicking Exit"; return 1; }
+
+# The window is worked from the keyboard, which weston gives to the window it has just mapped
+# (its pointer, fed from the X server, now and then lags behind under load and loses a click):
+# nothing has the focus at first, the first Tab goes to "_" and the second to "X", and the space
+# bar presses them as a click would.
+press() { # press KEY...: one key after another, a moment apart
+    local key
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        sleep 0.3
     done
+}
+ask_exit() { # ask_exit KEY: presses "X" (focused with two Tabs), waits for the question, answers with KEY
+    light_before=$(light)
+    press Tab Tab space
+    gd_poll 15 box_shown || { fail "no question box within 15 s of pressing X"; return 1; }
     # The box takes the keyboard once the compositor has activated it: press again if the
     # first press came too soon.
     local try
     for try in 1 2 3; do
-        xdotool key --clearmodifiers "$1"
+        press "$1"
         gd_poll 5 eval '! gd_app_alive || box_gone' && return 0
     done
     return 1
@@ -244,23 +247,27 @@ gd_start_app
 wait_form || gd_abort "no window shown on the nested Wayland compositor within 30 s"
 ok "shown at $GD_WX,$GD_WY"
 ask_exit alt+n || fail "the question box did not go away after No"
-gd_app_alive && ok "Exit answered No: still running" || gd_abort "the program ended after No"
+gd_app_alive && ok "X answered No: still running" || gd_abort "the program ended after No"
+gd_stop "$GD_APP_PID"
+GD_APP_PID=""
+
+# Where the focus goes when the question closes is the desktop's business: "_" in a window of
+# its own.
 minimised() { import -window root "$GD_TMP/nested.png" 2>/dev/null && [ -z "$(form_at "$GD_TMP/nested.png")" ]; }
-for click in 1 2 3; do
-    gd_click "$MIN_X" "$MIN_Y"
-    gd_poll 5 minimised && break
-done
-minimised && ok "'_' took the window off the screen" || fail "the window is still on the screen after '_'"
+gd_start_app
+wait_form || gd_abort "no window shown the second time within 30 s"
+press Tab space
+gd_poll 10 minimised && ok "'_' took the window off the screen" || fail "the window is still on the screen after '_'"
 sleep 1
 gd_app_alive && ok "still running after minimising" || fail "the program ended after minimising"
 gd_stop "$GD_APP_PID"
 GD_APP_PID=""
 
 gd_start_app
-wait_form || gd_abort "no window shown the second time within 30 s"
+wait_form || gd_abort "no window shown the third time within 30 s"
 ask_exit alt+y
 if gd_wait_app_exit 15; then
-    [ "$GD_APP_STATUS" -eq 0 ] && ok "Exit answered Yes: ended with status 0" \
+    [ "$GD_APP_STATUS" -eq 0 ] && ok "X answered Yes: ended with status 0" \
         || fail "ended with status $GD_APP_STATUS after Yes"
 else
     fail "still running 15 s after Yes"
