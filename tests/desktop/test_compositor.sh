@@ -75,17 +75,12 @@ extents=$(xprop -id "$GD_WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //
 [ "$extents" = "0, 0, 0, 0" ] && ok "openbox adds no frame (_NET_FRAME_EXTENTS 0, 0, 0, 0)" \
     || fail "_NET_FRAME_EXTENTS is '$extents'"
 parent=$(xwininfo -id "$GD_WIN" -children | awk '/Parent window id:/ { print $4 }')
-read -r pw ph < <(xwininfo -id "$parent" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }')
-read -r w h < <(xwininfo -id "$GD_WIN" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }')
+read -r pw ph < <(gd_size "$parent")
+read -r w h < <(gd_size "$GD_WIN")
 [ "$w x $h" = "$GD_WIN_W x $GD_WIN_H" ] && [ "$pw x $ph" = "$w x $h" ] \
     && ok "$w x $h, and so is openbox's frame window around it" \
     || fail "window $w x $h in a frame window of $pw x $ph"
-if [ $((GD_WX - CX)) -ge -1 ] && [ $((GD_WX - CX)) -le 1 ] && [ $((GD_WY - CY)) -ge -1 ] \
-    && [ $((GD_WY - CY)) -le 1 ]; then
-    ok "centred at $GD_WX,$GD_WY"
-else
-    fail "at $GD_WX,$GD_WY, not centred ($CX,$CY)"
-fi
+gd_check_centred "$GD_WIN_W" "$GD_WIN_H" 1
 gd_app_alive && ok "still running" || fail "the program ended"
 
 gd_finish

@@ -64,16 +64,10 @@ for dpi in 144 192; do
     scale=$(awk -v d="$dpi" 'BEGIN { print d / 96 }')
     want_w=$(awk -v s="$scale" -v w="$GD_WIN_W" 'BEGIN { printf "%d", w * s + 0.5 }')
     want_h=$(awk -v s="$scale" -v h="$GD_WIN_H" 'BEGIN { printf "%d", h * s + 0.5 }')
-    read -r w h < <(xwininfo -id "$GD_WIN" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }')
+    read -r w h < <(gd_size "$GD_WIN")
     [ "$w x $h" = "$want_w x $want_h" ] && ok "$w x $h device pixels" \
         || fail "window is $w x $h, expected $want_w x $want_h"
-    cx=$(((GD_SCREEN_W - w) / 2)) cy=$(((GD_SCREEN_H - h) / 2))
-    if [ $((GD_WX - cx)) -ge -2 ] && [ $((GD_WX - cx)) -le 2 ] && [ $((GD_WY - cy)) -ge -2 ] \
-        && [ $((GD_WY - cy)) -le 2 ]; then
-        ok "centred at $GD_WX,$GD_WY"
-    else
-        fail "at $GD_WX,$GD_WY, not centred ($cx,$cy)"
-    fi
+    gd_check_centred "$w" "$h" 2
     # Once the fade is over, the credits text: window pixels (335, 155), 275 x 100, scaled.
     sleep 2.5
     crop=$(awk -v s="$scale" -v x="$GD_WX" -v y="$GD_WY" \

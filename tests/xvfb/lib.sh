@@ -293,6 +293,20 @@ gd_wait_window() {
                                           /Absolute upper-left Y:/ { print "GD_WY=" $4 }')"
 }
 
+gd_size() { # gd_size WINDOW: its width and height, as "W H"
+    xwininfo -id "$1" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }'
+}
+
+gd_check_centred() { # gd_check_centred W H SLACK: the window, W x H, stands mid-screen within SLACK px
+    local cx=$(((GD_SCREEN_W - $1) / 2)) cy=$(((GD_SCREEN_H - $2) / 2))
+    local dx=$((GD_WX - cx)) dy=$((GD_WY - cy))
+    if [ "${dx#-}" -le "$3" ] && [ "${dy#-}" -le "$3" ]; then
+        ok "centred at $GD_WX,$GD_WY"
+    else
+        fail "at $GD_WX,$GD_WY, not centred ($cx,$cy)"
+    fi
+}
+
 gd_move() { # gd_move X Y (window pixels)
     local x=$((GD_WX + $1)) y=$((GD_WY + $2))
     # "mousemove --sync" waits for a motion that never comes when the pointer is there already.

@@ -138,15 +138,9 @@ else
 fi
 
 note "geometry and frame"
-read -r w h < <(xwininfo -id "$GD_WIN" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }')
+read -r w h < <(gd_size "$GD_WIN")
 [ "$w" = "$GD_WIN_W" ] && [ "$h" = "$GD_WIN_H" ] && ok "817 x 586" || fail "window is $w x $h"
-cx=$(((GD_SCREEN_W - GD_WIN_W) / 2)) cy=$(((GD_SCREEN_H - GD_WIN_H) / 2))
-if [ $((GD_WX - cx)) -ge -1 ] && [ $((GD_WX - cx)) -le 1 ] && [ $((GD_WY - cy)) -ge -1 ] \
-    && [ $((GD_WY - cy)) -le 1 ]; then
-    ok "centred at $GD_WX,$GD_WY"
-else
-    fail "at $GD_WX,$GD_WY, not centred ($cx,$cy)"
-fi
+gd_check_centred "$GD_WIN_W" "$GD_WIN_H" 1
 # Motif hints: flags bit 2 says the decorations field counts, and it asks for none.
 hints=$(xprop -id "$GD_WIN" _MOTIF_WM_HINTS | sed -n 's/.* = //p')
 IFS=', ' read -r flags _ decorations _ <<<"$hints"
