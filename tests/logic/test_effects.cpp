@@ -19,6 +19,17 @@ QStringList recordedCalls(const FakePlatform& platform)
     return calls;
 }
 
+// One blit as a line, "dest <- src: from -> to", so a wrong one is shown whole.
+QString describe(const FakePlatform::Blit& b)
+{
+    const auto rect = [](const PixelRect& r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x).arg(r.y).arg(r.width).arg(r.height);
+    };
+    return QStringLiteral("%1 <- %2: %3 -> %4")
+        .arg(QString::fromStdString(b.dest), QString::fromStdString(b.src), rect(b.from),
+            rect(b.to));
+}
+
 constexpr Colour kMarker = 0x123456; // a colour the ramp never sets
 
 } // namespace
@@ -252,28 +263,15 @@ private slots:
         if (width == 0)
             return; // a picture seen edge-on draws nothing
         QCOMPARE(f.platform.blits.size(), std::size_t(2));
-        const FakePlatform::Blit& stretch = f.platform.blits[0];
-        QCOMPARE(QString::fromStdString(stretch.dest), QStringLiteral("Picture11"));
-        QCOMPARE(QString::fromStdString(stretch.src), source);
-        QCOMPARE(stretch.to.x, x);
-        QCOMPARE(stretch.to.y, 0);
-        QCOMPARE(stretch.to.width, width);
-        QCOMPARE(stretch.to.height, size);
-        QCOMPARE(stretch.from.x, 0);
-        QCOMPARE(stretch.from.y, 0);
-        QCOMPARE(stretch.from.width, size);
-        QCOMPARE(stretch.from.height, size);
-
-        const FakePlatform::Blit& copy = f.platform.blits[1];
-        QCOMPARE(QString::fromStdString(copy.dest), QStringLiteral("Picture12"));
-        QCOMPARE(QString::fromStdString(copy.src), QStringLiteral("Picture11"));
-        QCOMPARE(copy.to.x, 0);
-        QCOMPARE(copy.to.y, 0);
-        QCOMPARE(copy.to.width, size);
-        QCOMPARE(copy.to.height, size);
-        QCOMPARE(copy.from.x, 0);
-        QCOMPARE(copy.from.y, 0);
-        QCOMPARE(copy.from.width, size);
+        const QString square = QStringLiteral("0,0 %1x%1").arg(size);
+        QCOMPARE(describe(f.platform.blits[0]),
+            QStringLiteral("Picture11 <- %1: %2 -> %3,0 %4x%5")
+                .arg(source, square)
+                .arg(x)
+                .arg(width)
+                .arg(size));
+        QCOMPARE(describe(f.platform.blits[1]),
+            QStringLiteral("Picture12 <- Picture11: %1 -> %1").arg(square));
 
         QCOMPARE(f.form.dAngle, double((angle + 10) % 360));
     }
