@@ -28,6 +28,21 @@ Colour standardFore(Kind kind)
     }
 }
 
+// Stores a position or size as the Single it is, and says whether it changed. A size below zero
+// is refused the way the language refuses it.
+enum class Measure { Position, Size };
+
+bool storeGeometry(float& field, double twips, Measure measure)
+{
+    const float v = vb::toSingle(twips);
+    if (measure == Measure::Size && v < 0)
+        vb::raise(vb::ErrInvalidPropertyValue);
+    if (v == field)
+        return false;
+    field = v;
+    return true;
+}
+
 } // namespace
 
 Control::Control(Form1& form, const ControlDesc& desc, Control* container)
@@ -53,42 +68,26 @@ void Control::changed(Prop prop) { m_form.notify(*this, prop); }
 
 void Control::setLeft(double twips)
 {
-    float v = vb::toSingle(twips);
-    if (v != m_left) {
-        m_left = v;
+    if (storeGeometry(m_left, twips, Measure::Position))
         changed(Prop::Geometry);
-    }
 }
 
 void Control::setTop(double twips)
 {
-    float v = vb::toSingle(twips);
-    if (v != m_top) {
-        m_top = v;
+    if (storeGeometry(m_top, twips, Measure::Position))
         changed(Prop::Geometry);
-    }
 }
 
 void Control::setWidth(double twips)
 {
-    float v = vb::toSingle(twips);
-    if (v < 0)
-        vb::raise(vb::ErrInvalidPropertyValue);
-    if (v != m_width) {
-        m_width = v;
+    if (storeGeometry(m_width, twips, Measure::Size))
         changed(Prop::Geometry);
-    }
 }
 
 void Control::setHeight(double twips)
 {
-    float v = vb::toSingle(twips);
-    if (v < 0)
-        vb::raise(vb::ErrInvalidPropertyValue);
-    if (v != m_height) {
-        m_height = v;
+    if (storeGeometry(m_height, twips, Measure::Size))
         changed(Prop::Geometry);
-    }
 }
 
 bool Control::isShown() const
