@@ -24,6 +24,8 @@ struct Scale {
 };
 
 QColor toQColor(Colour colour);
+// The model's texts are Latin-1, as the tutorials' language keeps them.
+QString toQString(std::string_view text);
 QPixmap loadPicture(std::string_view file);
 QFont fontOf(const Control& control);
 
@@ -59,7 +61,6 @@ public:
     bool draw(const Surface& source, PixelRect from, PixelRect to) override;
 
     const QImage& surface() const;
-    int borderWidth() const;
 
 private:
     class Client;
