@@ -2,7 +2,8 @@
 // no memory figure at all, message boxes that return nothing useful, block copies that fail.
 // Each must end in the documented behaviour: carry on silently where the handler resumes past
 // errors or ignores results, the error report and End(1) where it does not; never a crash, a
-// hang or a second message. (The socket-library failures at start-up are in test_startup.)
+// hang or a second message. The memory figure itself is read from odd /proc/meminfo texts and
+// without the file. (The socket-library failures at start-up are in test_startup.)
 
 #include "fixture.h"
 #include "language/vb.h"
