@@ -9,6 +9,9 @@
 //   GLIMMERDECK_BENCH_PANEL=text|spin  opens the menu, then "Text Animation" or "Spinning Image",
 //                                      by clicking their buttons, and says "panel-open-ns <...>";
 //   GLIMMERDECK_BENCH_PANEL_AT_MS=N    when to click the menu button (default 2500)
+//   GLIMMERDECK_BENCH_FIRST_OPEN=1     opens the menu, then each of the six panels once, clicking
+//                                      their buttons, and says "open-ms <what> <ms>" for each:
+//                                      from the click to the first frame that shows it; then quits
 //   GLIMMERDECK_BENCH_QUIT_AFTER_MS=N  quits after N ms
 //   GLIMMERDECK_BENCH_QUIT_AT_FIRST_PAINT=1  quits once the first frame is out (for profiling)
 //   GLIMMERDECK_BENCH_COUNT_PAINTS=1   on quit, lists how often each widget painted, and how much
@@ -68,6 +71,45 @@ private:
     std::map<QString, Count> m_counts;
 };
 
+// Times the first opening of the menu and of each panel: from the click to the end of the first
+// paint of the menu's client area or of the panel, when that frame goes to the screen.
+class FirstOpening : public QObject {
+public:
+    explicit FirstOpening(gd::Application& program)
+        : m_program(program)
+    {
+        QApplication::instance()->installEventFilter(this);
+        QTimer::singleShot(2500, this, [this] { next(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The menu's first frame is the first that shows it taller than when it was clicked.
+        if (m_clickNs && event->type() == QEvent::Paint && watched->objectName() == m_watch
+            && static_cast<QWidget*>(watched)->height() != m_heightAtClick) {
+            const long long click = std::exchange(m_clickNs, 0);
+            QTimer::singleShot(0, this, [this, click] {
+                std::fprintf(stderr, "open-ms %s %.3f\n", qPrintable(m_watch),
+                    (bench::monotonicNs() - click) / 1e6);
+                std::fflush(stderr);
+                // The menu slides open in 52 ticks; a panel is open at once.
+                QTimer::singleShot(m_step == 1 ? 1500 : 300, this, [this] { next(); });
+            });
+        }
+        return false;
+    }
+
+private:
+    void next();
+
+    gd::Application& m_program;
+    int m_step = 0;
+    long long m_clickNs = 0;
+    QString m_watch;
+    int m_heightAtClick = -1;
+};
+
 void clickButton(gd::Application& program, gd::ControlId id)
 {
     auto* button = qobject_cast<QAbstractButton*>(program.window().widgetFor(id));
@@ -77,6 +119,24 @@ void clickButton(gd::Application& program, gd::ControlId id)
         return;
     }
     button->click();
+}
+
+void FirstOpening::next()
+{
+    const int step = m_step++;
+    if (step > int(gd::kTutorials.size())) {
+        QCoreApplication::quit();
+        return;
+    }
+    // The menu's buttons live in Picture15's client area, which has no name of its own.
+    const gd::ControlId button
+        = step == 0 ? gd::ControlId::Command7 : gd::kTutorials[step - 1].button;
+    const gd::ControlId shows
+        = step == 0 ? gd::ControlId::Picture15 : gd::kTutorials[step - 1].panel;
+    m_watch = gd::toQString(gd::nameOf(shows));
+    m_heightAtClick = step == 0 ? m_program.window().widgetFor(shows)->height() : -1;
+    m_clickNs = bench::monotonicNs();
+    clickButton(m_program, button);
 }
 
 } // namespace
@@ -140,6 +200,10 @@ int main(int argc, char** argv)
             bench::report("panel-open-ns");
         });
     }
+
+    std::unique_ptr<FirstOpening> opening;
+    if (bench::envFlag("GLIMMERDECK_BENCH_FIRST_OPEN"))
+        opening = std::make_unique<FirstOpening>(glimmerdeck);
 
     std::unique_ptr<PaintCounter> paints;
     if (bench::envFlag("GLIMMERDECK_BENCH_COUNT_PAINTS")) {

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace gd {
 
 namespace {
@@ -190,11 +192,23 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
     }
 }
 
+// A built control's widget, or the window itself; nullptr while the control is not built.
+QWidget* builtWidget(FormWindow& window, ControlId id)
+{
+    if (id == ControlId::Form1)
+        return &window;
+    ControlView* view = window.builtView(window.form()[id]);
+    return view ? view->widget() : nullptr;
+}
+
 void describe(FormWindow& window, const AccessibleText& row)
 {
-    QWidget* widget = row.control == ControlId::Form1 ? &window : window.widgetFor(row.control);
+    QWidget* widget = builtWidget(window, row.control);
+    if (!widget)
+        return;
     if (!row.name.empty()) {
-        widget->setAccessibleName(toQString(row.name));
+        if (widget->accessibleName() != toQString(row.name))
+            widget->setAccessibleName(toQString(row.name));
         // A label named for what it is still tells what it shows.
         auto* label = dynamic_cast<LabelView*>(widget);
         if (label && !actsAsButton(label->control()))
@@ -202,7 +216,7 @@ void describe(FormWindow& window, const AccessibleText& row)
     }
     if (!row.labelledBy)
         return;
-    auto* label = dynamic_cast<QLabel*>(window.widgetFor(*row.labelledBy));
+    auto* label = dynamic_cast<QLabel*>(builtWidget(window, *row.labelledBy));
     if (!label)
         return;
     // A buddy label with an ampersand in its text would turn it into a keyboard shortcut and
@@ -210,24 +224,23 @@ void describe(FormWindow& window, const AccessibleText& row)
     if (label->parentWidget() == widget->parentWidget()
         && !label->text().contains(QLatin1Char('&')))
         label->setBuddy(widget);
-    else if (row.name.empty())
+    else if (row.name.empty() && widget->accessibleName() != label->text())
         widget->setAccessibleName(label->text());
 }
 
 } // namespace
 
-void describeAccessibility(FormWindow& window)
+void describeAccessibility(FormWindow& window, const std::vector<Control*>& built)
 {
     static const bool installed = (QAccessible::installFactory(interfaceFor), true);
     (void)installed;
 
     QList<QWidget*> widgets { &window };
-    for (Control& c : window.form().controls()) {
-        if (ControlView* view = window.view(c)) {
-            widgets.append(view->widget());
-            if (QWidget* client = view->clientArea())
-                widgets.append(client);
-        }
+    for (Control* c : built) {
+        ControlView* view = window.builtView(*c);
+        widgets.append(view->widget());
+        if (QWidget* client = view->clientArea())
+            widgets.append(client);
     }
     // Qt made interfaces for some widgets while they were built, before this factory was there
     // (also before any assistive technology connects); they go, so that the next look makes this
@@ -239,12 +252,18 @@ void describeAccessibility(FormWindow& window)
         if (made && !dynamic_cast<RoleAccessible*>(made))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
+    // A row is done once both its control and the label naming it are there, whichever came
+    // last; doing it again changes nothing.
+    const auto isNew = [&](ControlId id) {
+        return std::ranges::any_of(built, [id](const Control* c) { return c->id() == id; });
+    };
     for (const AccessibleText& row : kTexts)
-        describe(window, row);
+        if (row.control == ControlId::Form1 || isNew(row.control)
+            || (row.labelledBy && isNew(*row.labelledBy)))
+            describe(window, row);
     // A listing's scroll bars can be moved by assistive technology too: say which is which.
-    for (Control& c : window.form().controls()) {
-        ControlView* view = window.view(c);
-        if (auto* listing = view ? dynamic_cast<QAbstractScrollArea*>(view->widget()) : nullptr) {
+    for (Control* c : built) {
+        if (auto* listing = dynamic_cast<QAbstractScrollArea*>(window.builtView(*c)->widget())) {
             listing->verticalScrollBar()->setAccessibleName(QStringLiteral("Vertical"));
             listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
         }

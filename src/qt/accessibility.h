@@ -14,11 +14,13 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 
 namespace gd {
 
+class Control;
 class FormWindow;
 
 // One row of the names table (ControlId::Form1 is the window itself).
@@ -35,9 +37,9 @@ struct AccessibleText {
     QAccessible::Role role = QAccessible::NoRole;
 };
 
-// Names, roles and interfaces for every control; call once the widgets exist and their keyboard
-// order is set.
-void describeAccessibility(FormWindow& window);
+// Names, roles and interfaces for the controls just built, and for those they name; call once
+// their widgets exist and their keyboard order is set.
+void describeAccessibility(FormWindow& window, const std::vector<Control*>& built);
 
 // Tells assistive technology that a control came into sight or left it (the parent's
 // children-changed "add" and "remove" over AT-SPI).

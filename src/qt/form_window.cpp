@@ -51,64 +51,155 @@ void FormWindow::build()
 {
     m_views.assign(m_form.controls().size(), nullptr);
     m_surfaces.assign(m_form.controls().size(), nullptr);
-    for (Control& c : m_form.controls()) {
-        QWidget* parent = c.container() ? m_views[c.container()->index()]->clientArea() : this;
-        ControlView* view = nullptr;
-        switch (c.kind()) {
-        case Kind::PictureBox: view = m_surfaces[c.index()] = new PictureBoxView(c, parent); break;
-        case Kind::Label: view = new LabelView(c, parent); break;
-        case Kind::TextBox: view = new TextBoxView(c, parent); break;
-        case Kind::CommandButton: view = new ButtonView(c, parent); break;
-        case Kind::Image:
-        case Kind::Shape:
-        case Kind::Line: view = new PaintedView(c, parent); break;
-        case Kind::Timer: continue;
-        }
-        m_views[c.index()] = view;
-        QWidget* w = view->widget();
-        w->setObjectName(toQString(c.name()));
-        for (Prop p : { Prop::Geometry, Prop::Caption, Prop::Colours, Prop::Font, Prop::Enabled })
-            view->apply(p, m_scale);
-        w->setVisible(c.visible());
-        watch(w, &c);
-        if (QWidget* client = view->clientArea())
-            watch(client, &c);
-        if (auto* edit = dynamic_cast<TextBoxView*>(view))
-            watch(edit->viewport(), &c);
-        if (auto* button = dynamic_cast<ButtonView*>(view)) {
-            Control* control = &c;
-            connect(button, &QPushButton::clicked, this, [this, control] { click(control->id()); });
-        }
-    }
-    // Siblings are listed front to back: raising them from the back leaves the first in front.
-    for (auto it = m_views.rbegin(); it != m_views.rend(); ++it)
-        if (*it)
-            (*it)->widget()->raise();
-
-    // Keyboard focus follows TabIndex through the controls that take focus.
-    std::vector<Control*> order;
-    for (Control& c : m_form.controls())
-        if (m_views[c.index()] && c.desc().tabIndex >= 0
-            && m_views[c.index()]->widget()->focusPolicy() != Qt::NoFocus)
-            order.push_back(&c);
-    std::sort(order.begin(), order.end(),
-        [](Control* a, Control* b) { return a->desc().tabIndex < b->desc().tabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(
-            m_views[order[i - 1]->index()]->widget(), m_views[order[i]->index()]->widget());
-
-    for (Control& c : m_form.controls())
-        if (m_views[c.index()] && actsAsButton(c))
-            makeKeyboardButton(c);
-
-    describeAccessibility(*this);
-    for (ControlView* view : m_views)
-        if (view)
-            place(view->widget());
-
+    m_tabStop.assign(m_form.controls().size(), false);
+    buildFrom(nullptr);
     // No control has the focus when the window first becomes active, so nothing looks focused
     // until the keyboard is used; the first Tab goes to the first control.
     setFocus(Qt::OtherFocusReason);
+}
+
+namespace {
+
+bool inside(const Control& c, const Control& root)
+{
+    for (const Control* at = &c; at; at = at->container())
+        if (at == &root)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Builds `root` and every control inside it that is not built yet; without a root, every
+// control that can be seen now (shown, in a container that is shown).
+void FormWindow::buildFrom(Control* root)
+{
+    std::vector<Control*> built;
+    for (Control& c : m_form.controls()) {
+        if (c.kind() == Kind::Timer || m_views[c.index()])
+            continue;
+        if (c.container() && !m_views[c.container()->index()])
+            continue;
+        if (root ? !inside(c, *root) : !c.visible())
+            continue;
+        makeView(c);
+        built.push_back(&c);
+    }
+    if (built.empty())
+        return;
+    for (Control* c : built)
+        stack(*c);
+    orderTabs();
+    describeAccessibility(*this, built);
+    for (Control* c : built)
+        place(m_views[c->index()]->widget());
+}
+
+// The next hidden part (a control whose container is built, and all inside it), then the one
+// after at the next turn of the event loop, so that no frame waits long for them.
+void FormWindow::buildNextPart()
+{
+    for (Control& c : m_form.controls()) {
+        if (c.kind() == Kind::Timer || m_views[c.index()]
+            || (c.container() && !m_views[c.container()->index()]))
+            continue;
+        buildFrom(&c);
+        QTimer::singleShot(0, this, [this] { buildNextPart(); });
+        return;
+    }
+}
+
+ControlView* FormWindow::view(const Control& control)
+{
+    const std::size_t i = control.index();
+    if (!m_views[i] && control.kind() != Kind::Timer) {
+        // A container is built with everything in it.
+        if (const Control* container = control.container();
+            container && !m_views[container->index()])
+            view(*container);
+        if (!m_views[i])
+            buildFrom(&m_form.controls()[i]);
+    }
+    return m_views[i];
+}
+
+ControlView* FormWindow::makeView(Control& c)
+{
+    QWidget* parent = c.container() ? m_views[c.container()->index()]->clientArea() : this;
+    ControlView* view = nullptr;
+    switch (c.kind()) {
+    case Kind::PictureBox: view = m_surfaces[c.index()] = new PictureBoxView(c, parent); break;
+    case Kind::Label: view = new LabelView(c, parent); break;
+    case Kind::TextBox: view = new TextBoxView(c, parent); break;
+    case Kind::CommandButton: view = new ButtonView(c, parent); break;
+    case Kind::Image:
+    case Kind::Shape:
+    case Kind::Line: view = new PaintedView(c, parent); break;
+    case Kind::Timer: return nullptr;
+    }
+    m_views[c.index()] = view;
+    QWidget* w = view->widget();
+    w->setObjectName(toQString(c.name()));
+    for (Prop p : { Prop::Geometry, Prop::Caption, Prop::Colours, Prop::Font, Prop::Enabled })
+        view->apply(p, m_scale);
+    w->setVisible(c.visible());
+    watch(w, &c);
+    if (QWidget* client = view->clientArea())
+        watch(client, &c);
+    if (auto* edit = dynamic_cast<TextBoxView*>(view))
+        watch(edit->viewport(), &c);
+    if (auto* button = dynamic_cast<ButtonView*>(view)) {
+        Control* control = &c;
+        connect(button, &QPushButton::clicked, this, [this, control] { click(control->id()); });
+    }
+    if (actsAsButton(c))
+        makeKeyboardButton(c);
+    // Keyboard focus follows TabIndex through the controls that take focus.
+    m_tabStop[c.index()] = c.desc().tabIndex >= 0 && w->focusPolicy() != Qt::NoFocus;
+    return view;
+}
+
+// Siblings are listed front to back: a control goes just behind the nearest built one listed
+// before it, or in front of all when there is none.
+void FormWindow::stack(const Control& c)
+{
+    QWidget* w = m_views[c.index()]->widget();
+    for (std::size_t i = c.index(); i-- > 0;) {
+        const Control& sibling = m_form.controls()[i];
+        if (sibling.container() == c.container() && m_views[i]) {
+            w->stackUnder(m_views[i]->widget());
+            return;
+        }
+    }
+    w->raise();
+}
+
+// Links the built Tab stops in TabIndex order, whatever order they were built in. Qt links only
+// controls that take the focus, so one out of sight takes it for the moment.
+void FormWindow::orderTabs()
+{
+    std::vector<QWidget*> order;
+    for (Control& c : m_form.controls())
+        if (m_tabStop[c.index()])
+            order.push_back(m_views[c.index()]->widget());
+    std::stable_sort(order.begin(), order.end(), [this](QWidget* a, QWidget* b) {
+        return m_controls.value(a)->desc().tabIndex < m_controls.value(b)->desc().tabIndex;
+    });
+    // The first comes straight after the window, so that Tab from the window reaches it first
+    // however the chain was linked before; the rest follow it.
+    order.insert(order.begin(), this);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget* a = order[i - 1];
+        QWidget* b = order[i];
+        const Qt::FocusPolicy pa = a->focusPolicy(), pb = b->focusPolicy();
+        if (pa == Qt::NoFocus)
+            a->setFocusPolicy(Qt::StrongFocus);
+        if (pb == Qt::NoFocus)
+            b->setFocusPolicy(Qt::StrongFocus);
+        QWidget::setTabOrder(a, b);
+        a->setFocusPolicy(pa);
+        b->setFocusPolicy(pb);
+    }
 }
 
 void FormWindow::watch(QWidget* widget, Control* control)
@@ -160,35 +251,7 @@ void FormWindow::makeKeyboardButton(Control& label)
     QWidget* widget = m_views[label.index()]->widget();
     // From the keyboard only: a mouse click still leaves the focus where it was.
     widget->setFocusPolicy(Qt::TabFocus);
-    joinTabOrder(label);
     m_rings.insert(widget, new FocusRing(widget));
-}
-
-// The keyboard order was set by TabIndex among the controls that took the focus then; this puts
-// one more control in its place: after the focusable control with the next lower TabIndex, or
-// after the last one when it comes first.
-void FormWindow::joinTabOrder(Control& control)
-{
-    const int index = control.desc().tabIndex;
-    QWidget* before = nullptr;
-    QWidget* last = nullptr;
-    int beforeIndex = -1, lastIndex = -1;
-    for (Control& c : m_form.controls()) {
-        ControlView* view = m_views[c.index()];
-        const int i = c.desc().tabIndex;
-        if (&c == &control || !view || i < 0 || view->widget()->focusPolicy() == Qt::NoFocus)
-            continue;
-        if (i < index && i > beforeIndex) {
-            before = view->widget();
-            beforeIndex = i;
-        }
-        if (i > lastIndex) {
-            last = view->widget();
-            lastIndex = i;
-        }
-    }
-    if (QWidget* after = before ? before : last)
-        QWidget::setTabOrder(after, m_views[control.index()]->widget());
 }
 
 // Leaves a control out of the keyboard order (and the accessibility tree) while it lies wholly
@@ -231,7 +294,7 @@ void FormWindow::placeChildren(QObject* container)
 
 QWidget* FormWindow::widgetFor(ControlId id)
 {
-    ControlView* v = id == ControlId::Form1 ? nullptr : m_views[indexOf(id)];
+    ControlView* v = id == ControlId::Form1 ? nullptr : view(m_form[id]);
     return v ? v->widget() : nullptr;
 }
 
@@ -268,6 +331,9 @@ void FormWindow::controlChanged(Control& control, Prop prop)
     }
     if (ControlView* v = m_views[control.index()])
         v->apply(prop, m_scale);
+    else if (prop == Prop::Visible && control.visible()
+        && (!control.container() || m_views[control.container()->index()]))
+        buildFrom(&control); // shown before its turn came: built now, as the model has it
 }
 
 namespace {
@@ -386,6 +452,9 @@ void FormWindow::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(event->rect(), toQColor(kForm.backColor));
+    // The first frame is on its way: what it does not show is built from now on.
+    if (!std::exchange(m_restQueued, true))
+        QTimer::singleShot(0, this, [this] { buildNextPart(); });
 }
 
 } // namespace gd

@@ -4,6 +4,11 @@
 // onto its widget, paces the timers and feeds clicks, mouse moves and ticks back to the model.
 // It owns every way a control takes input, and the keyboard order: what can be seen is a Tab
 // stop, what lies wholly outside its container is not.
+//
+// Only what the first frame shows is built before it: a control that is hidden, and everything
+// inside it, is built after that frame, one hidden part per turn of the event loop, or at once
+// when it is shown or asked for first. Until then the model alone holds its state, and its
+// widget is brought up to date from the model when it is built.
 
 #include "model/form.h"
 #include "qt/views.h"
@@ -32,9 +37,13 @@ public:
     // Stops every timer at once; used when the program ends.
     void stopTimers();
 
-    ControlView* view(const Control& control) { return m_views[control.index()]; }
+    // A control's view, built now if it was not yet; nullptr for a timer.
+    ControlView* view(const Control& control);
+    // A control's view if it is built already, else nullptr.
+    ControlView* builtView(const Control& control) const { return m_views[control.index()]; }
     QWidget* widgetFor(ControlId id);
-    // A picture box's drawing surface; nullptr for any other control.
+    // A picture box's drawing surface; nullptr for any other control, and until it is built
+    // (what is drawn on a surface that is not there yet is drawn again at the next tick).
     Surface* surface(const Control& control) { return m_surfaces[control.index()]; }
 
     void controlChanged(Control& control, Prop prop) override;
@@ -55,11 +64,15 @@ protected:
 
 private:
     void build();
+    void buildFrom(Control* root);
+    void buildNextPart();
+    ControlView* makeView(Control& c);
+    void stack(const Control& c);
+    void orderTabs();
     void watch(QWidget* widget, Control* control);
     bool mouseEvent(Control* control, QWidget* widget, QMouseEvent* event);
     bool keyEvent(const Control& control, QKeyEvent* event);
     void makeKeyboardButton(Control& label);
-    void joinTabOrder(Control& control);
     void place(QWidget* widget);
     void placeChildren(QObject* container);
 
@@ -67,6 +80,8 @@ private:
     Scale m_scale;
     std::vector<ControlView*> m_views;       // by control index; owned by Qt's parent chain
     std::vector<PictureBoxView*> m_surfaces; // the same, for picture boxes only
+    std::vector<bool> m_tabStop;             // by control index: in the keyboard order
+    bool m_restQueued = false;               // the hidden parts are on their way
     // Every widget that takes input for a control: its view, a picture box's client area, a
     // text box's viewport.
     QHash<QObject*, Control*> m_controls;

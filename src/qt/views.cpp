@@ -1,6 +1,7 @@
 #include "qt/views.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -44,6 +45,23 @@ QPixmap loadPicture(std::string_view file)
     if (file.empty())
         return {};
     return QPixmap(QStringLiteral(":/assets/") + toQString(file));
+}
+
+const QPixmap& Picture::pixmap() const
+{
+    if (!m_pixmap)
+        m_pixmap = loadPicture(m_file);
+    return *m_pixmap;
+}
+
+QSize Picture::size() const
+{
+    if (!m_pixmap && !m_file.empty()) {
+        const QSize size = QImageReader(QStringLiteral(":/assets/") + toQString(m_file)).size();
+        if (size.isValid())
+            return size;
+    }
+    return pixmap().size();
 }
 
 QFont fontOf(const Control& control)
@@ -112,8 +130,8 @@ protected:
         p.fillRect(event->rect(), toQColor(m_box->control().backColor()));
         if (!m_box->m_surface.isNull())
             p.drawImage(0, 0, m_box->m_surface);
-        else if (!m_box->m_picture.isNull())
-            p.drawPixmap(0, 0, m_box->m_picture);
+        else if (const QPixmap& picture = m_box->m_picture.pixmap(); !picture.isNull())
+            p.drawPixmap(0, 0, picture);
     }
 
 private:
@@ -124,7 +142,7 @@ PictureBoxView::PictureBoxView(Control& control, QWidget* parent)
     : QFrame(parent)
     , ControlView(control)
     , m_client(new Client(this))
-    , m_picture(loadPicture(control.desc().picture))
+    , m_picture(control.desc().picture)
 {
     switch (control.desc().border) {
     case Border::Sunken:
@@ -156,9 +174,9 @@ const QImage& PictureBoxView::surface() const
     if (m_surface.isNull()) {
         m_surface = QImage(size(), QImage::Format_RGB32);
         m_surface.fill(toQColor(m_control.backColor()));
-        if (!m_picture.isNull()) {
+        if (const QPixmap& picture = m_picture.pixmap(); !picture.isNull()) {
             QPainter p(&m_surface);
-            p.drawPixmap(0, 0, m_picture);
+            p.drawPixmap(0, 0, picture);
         }
     }
     return m_surface;
@@ -348,7 +366,7 @@ void ButtonView::showCaption()
 PaintedView::PaintedView(Control& control, QWidget* parent)
     : QWidget(parent)
     , ControlView(control)
-    , m_picture(loadPicture(control.desc().picture))
+    , m_picture(control.desc().picture)
 {
     // Shapes and lines take no mouse events: the container under them does.
     if (control.kind() == Kind::Shape || control.kind() == Kind::Line)
@@ -369,7 +387,7 @@ void PaintedView::apply(Prop prop, const Scale& scale)
         return;
     }
     if (prop == Prop::Geometry && m_control.kind() == Kind::Image && !m_control.desc().stretch
-        && !m_picture.isNull()) {
+        && !m_picture.size().isEmpty()) {
         // An image that is not stretched takes the size of its picture.
         const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
         setGeometry(QRect(at.topLeft(), m_picture.size()));
@@ -388,11 +406,11 @@ void PaintedView::paintEvent(QPaintEvent*)
         if (m_control.desc().stretch) {
             // Scale once per size, not on every repaint of what lies over the picture.
             if (m_scaled.size() != size())
-                m_scaled
-                    = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                m_scaled = m_picture.pixmap().scaled(
+                    size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             p.drawPixmap(0, 0, m_scaled);
         } else {
-            p.drawPixmap(0, 0, m_picture);
+            p.drawPixmap(0, 0, m_picture.pixmap());
         }
         break;
     case Kind::Shape: {

@@ -27,6 +27,23 @@ QColor toQColor(Colour colour);
 // The model's texts are Latin-1, as the tutorials' language keeps them.
 QString toQString(std::string_view text);
 QPixmap loadPicture(std::string_view file);
+
+// A picture the description names, decoded when it is first drawn: most wait in panels that
+// may never be opened.
+class Picture {
+public:
+    explicit Picture(std::string_view file)
+        : m_file(file)
+    {
+    }
+    const QPixmap& pixmap() const;
+    // Read from the file's header where its format allows, without decoding it.
+    QSize size() const;
+
+private:
+    std::string_view m_file;
+    mutable std::optional<QPixmap> m_pixmap;
+};
 QFont fontOf(const Control& control);
 
 class ControlView {
@@ -65,7 +82,7 @@ public:
 private:
     class Client;
     Client* m_client;
-    QPixmap m_picture;
+    Picture m_picture;
     mutable QImage m_surface;
 };
 
@@ -113,7 +130,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    Picture m_picture;
     QPixmap m_scaled;    // a stretched picture at the widget's size
     QPoint m_from, m_to; // a line's end points inside the widget
 };

@@ -16,6 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
+
 using namespace gd;
 
 namespace {
@@ -310,6 +313,53 @@ private slots:
         // What was drawn stays across a repaint.
         box->repaint();
         QCOMPARE(box->grab().toImage(), after);
+    }
+
+    // What the first frame does not show is built afterwards. A control changed meanwhile, in
+    // the model alone, shows the change once it is built, and parts built later take their place
+    // in the stacking and the keyboard order as if they had been built first.
+    void hiddenPartsBuiltLater()
+    {
+        app.reset();
+        app = std::make_unique<Application>(); // not started: nothing painted, nothing more built
+        win = &app->window();
+        Form1& f = form();
+        QVERIFY(win->builtView(f.Picture20));
+        QVERIFY(!win->builtView(f.Picture8) && !win->builtView(f.Label29));
+        QVERIFY(!win->surface(f.Picture11));
+        f.tick(ControlId::Timer3); // draws on surfaces that are not there yet: nothing happens
+        f.Label29.setCaption("Turning");
+        f.Picture12.setLeft(f.Picture12.left() + 150);
+        f.Command4.setEnabled(false);
+        f.Picture8.setVisible(true);
+        QVERIFY(win->builtView(f.Label29));
+        QCOMPARE(qobject_cast<QLabel*>(win->widgetFor(ControlId::Label29))->text(), "Turning");
+        QCOMPARE(win->widgetFor(ControlId::Picture12)->x(), 434);
+        QVERIFY(!win->widgetFor(ControlId::Command4)->isEnabled());
+        QVERIFY(win->widgetFor(ControlId::Picture8)->isVisibleTo(win));
+        // In front of the credits card, behind the controls listed before it.
+        QWidget* panel = win->widgetFor(ControlId::Picture8);
+        const QWidgetList stack
+            = panel->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(stack.indexOf(panel) > stack.indexOf(win->widgetFor(ControlId::Picture20)));
+        QVERIFY(stack.indexOf(panel) < stack.indexOf(win->widgetFor(ControlId::Picture15)));
+
+        for (Control& c : f.controls())
+            QVERIFY(c.kind() == Kind::Timer || win->widgetFor(c.id()));
+        // From the window round the focus chain, the Tab stops come in TabIndex order.
+        std::vector<int> order;
+        for (QWidget* at = win->nextInFocusChain(); at != win; at = at->nextInFocusChain()) {
+            auto* view = dynamic_cast<ControlView*>(at);
+            if (view
+                && (qobject_cast<QAbstractButton*>(at) || dynamic_cast<TextBoxView*>(at)
+                    || actsAsButton(view->control())))
+                order.push_back(view->control().desc().tabIndex);
+        }
+        QVERIFY(std::is_sorted(order.begin(), order.end()));
+        const auto stops = std::ranges::count_if(f.controls(), [](const Control& c) {
+            return c.kind() == Kind::CommandButton || c.kind() == Kind::TextBox || actsAsButton(c);
+        });
+        QCOMPARE(qsizetype(order.size()), qsizetype(stops));
     }
 
     void namesAndTexts()
