@@ -8,7 +8,7 @@
 //                                      "fade-250-ns <...>" when the window reaches opacity 250/255
 //   GLIMMERDECK_BENCH_PANEL=text|spin  opens the menu, then "Text Animation" or "Spinning Image",
 //                                      by clicking their buttons, and says "panel-open-ns <...>";
-//   GLIMMERDECK_BENCH_PANEL_AT_MS=N    when to click the menu button (default 2500)
+//   GLIMMERDECK_BENCH_PANEL_AT_MS=N    when to click the menu button, for either (default 2500)
 //   GLIMMERDECK_BENCH_FIRST_OPEN=1     opens the menu, then each of the six panels once, clicking
 //                                      their buttons, and says "open-ms <what> <ms>" for each:
 //                                      from the click to the first frame that shows it; then quits
@@ -75,11 +75,11 @@ private:
 // paint of the menu's client area or of the panel, when that frame goes to the screen.
 class FirstOpening : public QObject {
 public:
-    explicit FirstOpening(gd::Application& program)
+    FirstOpening(gd::Application& program, int atMs)
         : m_program(program)
     {
         QApplication::instance()->installEventFilter(this);
-        QTimer::singleShot(2500, this, [this] { next(); });
+        QTimer::singleShot(atMs, this, [this] { next(); });
     }
 
 protected:
@@ -181,17 +181,18 @@ int main(int argc, char** argv)
         fadeWatch.start(1);
     }
 
+    // By default after the fade-in, as a person would; the menu slides open in 52 ticks.
+    bool atSet = false;
+    int at = qEnvironmentVariableIntValue("GLIMMERDECK_BENCH_PANEL_AT_MS", &atSet);
+    if (!atSet)
+        at = 2500;
+
     const QByteArray panel = qgetenv("GLIMMERDECK_BENCH_PANEL");
     if (!panel.isEmpty()) {
         const gd::ControlId box
             = panel == "spin" ? gd::ControlId::Picture8 : gd::ControlId::Picture16;
         const gd::Tutorial& tutorial
             = *std::ranges::find(gd::kTutorials, box, &gd::Tutorial::panel);
-        // By default after the fade-in, as a person would; the menu slides open in 52 ticks.
-        bool ok = false;
-        int at = qEnvironmentVariableIntValue("GLIMMERDECK_BENCH_PANEL_AT_MS", &ok);
-        if (!ok)
-            at = 2500;
         QTimer::singleShot(at, [&] { clickButton(glimmerdeck, gd::ControlId::Command7); });
         QTimer::singleShot(at + 1500, [&] {
             clickButton(glimmerdeck, tutorial.button);
@@ -206,7 +207,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<FirstOpening> opening;
     if (bench::envFlag("GLIMMERDECK_BENCH_FIRST_OPEN"))
-        opening = std::make_unique<FirstOpening>(glimmerdeck);
+        opening = std::make_unique<FirstOpening>(glimmerdeck, at);
 
     std::unique_ptr<PaintCounter> paints;
     if (bench::envFlag("GLIMMERDECK_BENCH_COUNT_PAINTS")) {
