@@ -302,6 +302,10 @@ def cmd_grab(app, args):
 def cmd_hear(app, args):
     from gi.repository import GLib
 
+    button = showing_named(app, args.press, "push button") if args.press else None
+    if args.press and button is None:
+        print("no showing push button named %r" % args.press, file=sys.stderr)
+        return 1
     state = {"focus": focused(app), "heard": False}
 
     def told(line):
@@ -315,34 +319,29 @@ def cmd_hear(app, args):
         try:
             if source.getApplication() != app or not event.detail1:
                 return
+            # Names as they are now: this process hears no name changes to keep its copy fresh.
+            source.clear_cache()
             if event.type.startswith("object:state-changed:focused"):
                 if source != state["focus"]:
                     state["focus"] = source
-                    # Its name as it is now: this process hears no name changes to keep it fresh.
-                    source.clear_cache()
                     told("focus " + label_of(source))
             elif source.getRole() == pyatspi.ROLE_NOTIFICATION:
                 told("notification " + flat(source.name or ""))
         except GLib.Error:
             pass  # gone meanwhile
 
-    types = ["object:state-changed:focused", "object:state-changed:showing"]
-    pyatspi.Registry.registerEventListener(listener, *types)
-    button = showing_named(app, args.press, "push button") if args.press else None
-    if args.press and button is None:
-        print("no showing push button named %r" % args.press, file=sys.stderr)
-        return 1
-
     def press():
         if button is not None:
-            action = button.queryAction()
-            action.doAction(actions_of(button).index("Press"))
+            button.queryAction().doAction(actions_of(button).index("Press"))
         else:
             subprocess.run(["xdotool", "key", args.key], check=True)
         return False  # once
 
-    # The listener is registered with the registry before the key goes.
-    GLib.timeout_add(200, press)
+    types = ["object:state-changed:focused", "object:state-changed:showing"]
+    pyatspi.Registry.registerEventListener(listener, *types)
+    # The program sends only the events someone listens for, and learns of a new listener from the
+    # registry a moment later: the press waits for that.
+    GLib.timeout_add(500, press)
     GLib.timeout_add(int(args.timeout * 1000), pyatspi.Registry.stop)
     pyatspi.Registry.start()
     pyatspi.Registry.deregisterEventListener(listener, *types)
