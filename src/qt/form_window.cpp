@@ -29,6 +29,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
         QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
     // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
     // window with an alpha channel, chosen before the native window exists.
     if (!platformHasWindowOpacity())

@@ -8,7 +8,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../xvfb/lib.sh"
 gd_begin test_hidpi "${1:-}"
-gd_need Xvfb xrdb xwininfo xdotool import convert
+gd_require xrdb
 
 GD_SCREEN_W=2560 GD_SCREEN_H=1600
 
