@@ -177,21 +177,12 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* me = static_cast<QMouseEvent*>(event);
     QPoint pos = me->position().toPoint();
-    // Over a border the event belongs to what the bordered control covers there: the control
-    // behind it, its container, or the bare form.
-    if (QWidget* target = throughBorders(widget, pos); target != widget) {
-        control = nullptr;
-        for (QWidget* w = target; w && w != this && !control; w = w->parentWidget())
-            control = controlAt(w);
-        widget = control ? view(*control)->widget() : this;
-        pos = target->mapTo(widget, pos);
-        if (!control) {
-            if (type == QEvent::MouseMove)
-                m_form.mouseMove(ControlId::Form1, mouseArgs(me, pos, m_scale));
-            else if (type == QEvent::MouseButtonPress)
-                m_pressed = nullptr;
-            return true;
-        }
+    // A border belongs to its control, whose events come from its inner area: over it there is
+    // no mouse event at all, neither the control's nor that of what lies behind it.
+    if (onBorder(widget, pos)) {
+        if (type == QEvent::MouseButtonPress)
+            m_pressed = nullptr;
+        return true;
     }
     switch (type) {
     case QEvent::MouseMove:

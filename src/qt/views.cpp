@@ -60,10 +60,9 @@ const QPalette& designedPalette()
             { QPalette::NoRole,           0x000000, 0x000000 },
             { QPalette::ToolTipBase,      0xffffdc, 0xffffdc },
             { QPalette::ToolTipText,      0x000000, 0x000000 },
-            { QPalette::PlaceholderText,  0x000000, 0x000000 },
         };
         // clang-format on
-        static_assert(std::size(entries) == QPalette::NColorRoles);
+        static_assert(std::size(entries) == QPalette::NColorRoles - 1); // all but PlaceholderText
         // Every role of every group is set, so a change of the desktop's palette while the
         // program runs changes nothing in the window either.
         QPalette p;
@@ -72,6 +71,7 @@ const QPalette& designedPalette()
             p.setColor(QPalette::Inactive, e.role, QColor::fromRgb(e.enabled));
             p.setColor(QPalette::Disabled, e.role, QColor::fromRgb(e.disabled));
         }
+        p.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128)); // in every group
         return p;
     }();
     return palette;
