@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 CTEST_ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: setup build run test check-builds bench stress sanitize soak install package format clean
+.PHONY: setup build run test check check-builds bench stress sanitize soak install package format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,9 +20,17 @@ run: build
 	@status=0; $(BUILD)/glimmerdeck || status=$$?; [ $$status -eq 2 ] || exit $$status
 
 # setup has installed every tool the tests use, so here a test that finds one missing and would
-# report itself skipped fails instead (GLIMMERDECK_NO_SKIP).
+# report itself skipped fails instead (GLIMMERDECK_NO_SKIP). The long runs (label "long": the
+# memory soak and the whole suite again under the sanitizers) wait for make check.
 test: build
-	@cd $(BUILD) && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+	@cd $(BUILD) && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) -LE long $(CTEST_ARGS)
+
+# The full gate, which CI runs: make test, then the long runs (the soak and the sanitizer pass),
+# the storms at full length, and the Release builds with the Debian package.
+check: test
+	@cd $(BUILD) && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) -L long $(CTEST_ARGS)
+	@$(MAKE) --no-print-directory stress
+	@$(MAKE) --no-print-directory check-builds
 
 # Everything built again with GCC and with Clang at Release (-O3, where GCC 12 warns about things
 # -O2 does not see), warnings as errors, each in a tree of its own (presets release-gcc and

@@ -49,21 +49,6 @@ static_assert(tabIndexesAreAPermutation());
 
 } // namespace
 
-std::string_view kindName(Kind kind)
-{
-    switch (kind) {
-    case Kind::PictureBox: return "PictureBox";
-    case Kind::Label: return "Label";
-    case Kind::TextBox: return "TextBox";
-    case Kind::CommandButton: return "CommandButton";
-    case Kind::Timer: return "Timer";
-    case Kind::Image: return "Image";
-    case Kind::Shape: return "Shape";
-    case Kind::Line: return "Line";
-    }
-    return {};
-}
-
 std::optional<ControlId> findControl(std::string_view name)
 {
     for (const ControlDesc& c : kControls)

@@ -36,8 +36,6 @@ enum class Kind : std::uint8_t {
     Line
 };
 
-std::string_view kindName(Kind kind);
-
 // Colours are &H00BBGGRR; &H800000nn names entry nn of the system colour scheme.
 using Colour = std::uint32_t;
 constexpr Colour kSysWindowBackground = 0x80000005;

@@ -4,14 +4,8 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollBar>
-#include <QTimer>
-
-#include <utility>
 
 namespace gd {
 
@@ -70,41 +64,12 @@ constexpr AccessibleText kTexts[] = {
 };
 // clang-format on
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 const AccessibleText* rowFor(ControlId control)
 {
     for (const AccessibleText& row : kTexts)
         if (row.control == control)
             return &row;
     return nullptr;
-}
-
-// A label the program handles clicks on ("_", "X") is a push button to the keyboard and to
-// assistive technology.
-bool actsAsButton(const Control& control)
-{
-    return control.kind() == Kind::Label && control.form().handles(control.id(), Event::Click);
-}
-
-// The click of a button pressed by assistive technology runs from the event loop, as a mouse
-// click does: the exit question waits in its own loop, and the request that pressed must be
-// answered first.
-void clickLater(QWidget* widget, ControlId control)
-{
-    QTimer::singleShot(0, widget, [widget, control] {
-        if (auto* window = dynamic_cast<FormWindow*>(widget->window()))
-            window->form().click(control);
-    });
-}
-
-bool whollyOutside(const QWidget* widget)
-{
-    const QWidget* container = widget->parentWidget();
-    return container && !widget->geometry().intersects(container->rect());
 }
 
 bool isClientArea(QObject* object)
@@ -172,9 +137,10 @@ public:
 
     void doAction(const QString& action) override
     {
-        if (action == pressAction())
-            clickLater(widget(), m_control);
-        else
+        if (action == pressAction()) {
+            if (auto* window = dynamic_cast<FormWindow*>(widget()->window()))
+                window->clickLater(m_control);
+        } else
             QAccessibleWidget::doAction(action);
     }
 
@@ -224,97 +190,19 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
     }
 }
 
-// Drawn over a frame label while it has the keyboard focus, so that where the focus is shows;
-// hidden otherwise, when the label looks as it always did.
-class FocusRing : public QWidget {
-public:
-    explicit FocusRing(QWidget* label)
-        : QWidget(label)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setGeometry(label->rect());
-        hide();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setPen(QPen(parentWidget()->palette().color(QPalette::WindowText), 1, Qt::DotLine));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
-
-} // namespace
-
-std::span<const AccessibleText> accessibleTexts() { return kTexts; }
-
-Accessibility::Accessibility(FormWindow& window)
-    : QObject(&window)
-    , m_window(window)
+void describe(FormWindow& window, const AccessibleText& row)
 {
-    static const bool installed = (QAccessible::installFactory(interfaceFor), true);
-    (void)installed;
-
-    QList<QWidget*> widgets { &window };
-    for (Control& c : window.form().controls()) {
-        if (ControlView* view = window.view(c)) {
-            m_controls.insert(view->widget(), &c);
-            widgets.append(view->widget());
-            if (QWidget* client = view->clientArea())
-                widgets.append(client);
-        }
-    }
-    for (QWidget* widget : widgets) {
-        widget->installEventFilter(this);
-        // Qt made interfaces for some widgets while they were built, before this factory was
-        // there (also before any assistive technology connects); they go, so that the next look
-        // makes this file's.
-        if (ownRole(widget) == QAccessible::NoRole)
-            continue;
-        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
-        if (made && !dynamic_cast<RoleAccessible*>(made))
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
-    for (const AccessibleText& row : kTexts)
-        describe(row);
-    for (Control& c : window.form().controls()) {
-        if (!window.view(c))
-            continue;
-        if (actsAsButton(c))
-            makeButton(c);
-        // A listing's scroll bars can be moved by assistive technology too: say which is which.
-        if (auto* listing = dynamic_cast<QAbstractScrollArea*>(window.view(c)->widget())) {
-            listing->verticalScrollBar()->setAccessibleName(QStringLiteral("Vertical"));
-            listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
-        }
-    }
-    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it)
-        place(static_cast<QWidget*>(it.key()));
-
-    // No control has the focus when the window first becomes active, so nothing looks focused
-    // until the keyboard is used; the first Tab goes to the first control.
-    window.setFocus(Qt::OtherFocusReason);
-}
-
-Control* Accessibility::controlOf(QObject* widget) const
-{
-    return m_controls.value(widget, nullptr);
-}
-
-void Accessibility::describe(const AccessibleText& row)
-{
-    QWidget* widget = row.control == ControlId::Form1 ? &m_window : m_window.widgetFor(row.control);
+    QWidget* widget = row.control == ControlId::Form1 ? &window : window.widgetFor(row.control);
     if (!row.name.empty()) {
-        widget->setAccessibleName(latin1(row.name));
+        widget->setAccessibleName(toQString(row.name));
         // A label named for what it is still tells what it shows.
-        auto* label = dynamic_cast<QLabel*>(widget);
-        if (label && !actsAsButton(*controlOf(label)))
+        auto* label = dynamic_cast<LabelView*>(widget);
+        if (label && !actsAsButton(label->control()))
             label->setAccessibleDescription(label->text());
     }
     if (!row.labelledBy)
         return;
-    auto* label = dynamic_cast<QLabel*>(m_window.widgetFor(*row.labelledBy));
+    auto* label = dynamic_cast<QLabel*>(window.widgetFor(*row.labelledBy));
     if (!label)
         return;
     // A buddy label with an ampersand in its text would turn it into a keyboard shortcut and
@@ -326,113 +214,50 @@ void Accessibility::describe(const AccessibleText& row)
         widget->setAccessibleName(label->text());
 }
 
-void Accessibility::makeButton(Control& label)
-{
-    QWidget* widget = m_window.view(label)->widget();
-    // From the keyboard only: a mouse click still leaves the focus where it was.
-    widget->setFocusPolicy(Qt::TabFocus);
-    joinTabOrder(label);
-    m_rings.insert(widget, new FocusRing(widget));
-}
+} // namespace
 
-// The keyboard order was set by TabIndex among the controls that took the focus then; this puts
-// one more control in its place: after the focusable control with the next lower TabIndex, or
-// after the last one when it comes first.
-void Accessibility::joinTabOrder(Control& control)
+void describeAccessibility(FormWindow& window)
 {
-    const int index = control.desc().tabIndex;
-    QWidget* before = nullptr;
-    QWidget* last = nullptr;
-    int beforeIndex = -1, lastIndex = -1;
-    for (Control& c : m_window.form().controls()) {
-        ControlView* view = m_window.view(c);
-        const int i = c.desc().tabIndex;
-        if (&c == &control || !view || i < 0 || view->widget()->focusPolicy() == Qt::NoFocus)
+    static const bool installed = (QAccessible::installFactory(interfaceFor), true);
+    (void)installed;
+
+    QList<QWidget*> widgets { &window };
+    for (Control& c : window.form().controls()) {
+        if (ControlView* view = window.view(c)) {
+            widgets.append(view->widget());
+            if (QWidget* client = view->clientArea())
+                widgets.append(client);
+        }
+    }
+    // Qt made interfaces for some widgets while they were built, before this factory was there
+    // (also before any assistive technology connects); they go, so that the next look makes this
+    // file's.
+    for (QWidget* widget : widgets) {
+        if (ownRole(widget) == QAccessible::NoRole)
             continue;
-        if (i < index && i > beforeIndex) {
-            before = view->widget();
-            beforeIndex = i;
-        }
-        if (i > lastIndex) {
-            last = view->widget();
-            lastIndex = i;
+        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+        if (made && !dynamic_cast<RoleAccessible*>(made))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+    for (const AccessibleText& row : kTexts)
+        describe(window, row);
+    // A listing's scroll bars can be moved by assistive technology too: say which is which.
+    for (Control& c : window.form().controls()) {
+        ControlView* view = window.view(c);
+        if (auto* listing = view ? dynamic_cast<QAbstractScrollArea*>(view->widget()) : nullptr) {
+            listing->verticalScrollBar()->setAccessibleName(QStringLiteral("Vertical"));
+            listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
         }
     }
-    if (QWidget* after = before ? before : last)
-        QWidget::setTabOrder(after, m_window.view(control)->widget());
 }
 
-// Leaves a control out of the tree and the keyboard order while it lies wholly outside its
-// container's client area, and brings it back when it moves in.
-void Accessibility::place(QWidget* widget)
+void announceSight(QWidget* widget, bool inSight)
 {
-    const bool outside = whollyOutside(widget);
-    if (outside == m_outside.contains(widget))
+    if (!QAccessible::isActive())
         return;
-    if (outside) {
-        m_outside.insert(widget);
-        m_policy.insert(widget, widget->focusPolicy());
-        widget->setFocusPolicy(Qt::NoFocus);
-        if (widget->hasFocus()) {
-            // Where Tab would have gone next, as when a focused control is hidden.
-            QWidget* next = widget->nextInFocusChain();
-            while (next != widget
-                && (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible()
-                    || !next->isEnabled()))
-                next = next->nextInFocusChain();
-            if (next != widget)
-                next->setFocus(Qt::TabFocusReason);
-            else
-                widget->clearFocus();
-        }
-    } else {
-        m_outside.remove(widget);
-        widget->setFocusPolicy(m_policy.take(widget));
-    }
-    if (QAccessible::isActive()) {
-        // Over AT-SPI these are the parent's children-changed "remove" and "add".
-        QAccessibleEvent event(
-            widget, outside ? QAccessible::ObjectDestroyed : QAccessible::ObjectCreated);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-bool Accessibility::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-        if (controlOf(watched))
-            place(static_cast<QWidget*>(watched));
-        if (event->type() == QEvent::Resize) {
-            for (QObject* child : watched->children())
-                if (controlOf(child))
-                    place(static_cast<QWidget*>(child));
-            if (QWidget* ring = m_rings.value(watched))
-                ring->setGeometry(static_cast<QWidget*>(watched)->rect());
-        }
-        return false;
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        if (QWidget* ring = m_rings.value(watched))
-            ring->setVisible(event->type() == QEvent::FocusIn);
-        return false;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        // The space bar clicks a frame label as it clicks a button: on release.
-        auto* key = static_cast<QKeyEvent*>(event);
-        Control* control = controlOf(watched);
-        if (!control || !actsAsButton(*control) || key->key() != Qt::Key_Space
-            || key->isAutoRepeat())
-            return false;
-        if (event->type() == QEvent::KeyPress)
-            m_spaceDown = true;
-        else if (std::exchange(m_spaceDown, false))
-            m_window.form().click(control->id());
-        return true;
-    }
-    default: return false;
-    }
+    QAccessibleEvent event(
+        widget, inSight ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace gd

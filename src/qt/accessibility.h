@@ -2,28 +2,23 @@
 
 // What a screen reader is told about the window, over Qt's accessibility interfaces: names for
 // the controls whose own text does not say what they are, the frame labels "_" and "X" as push
-// buttons that keyboard and screen reader can press, and which controls exist for them at all.
-// A control that lies wholly outside its container's client area can never be seen, so it is
-// neither in the accessibility tree nor a Tab stop; that is decided from the geometry of the
-// moment, so the menu buttons leave with the collapsed menu and the sliding boxes arrive as
-// they slide in.
+// buttons a screen reader can press, and which controls exist for it at all. A control that lies
+// wholly outside its container's client area can never be seen, so it is not in the
+// accessibility tree; that is decided from the geometry of the moment, so the menu buttons
+// leave with the collapsed menu and the sliding boxes arrive as they slide in. (The window
+// takes the presses and keeps the keyboard order: see FormWindow.)
 
 #include "model/description.h"
 
 #include <QAccessible>
-#include <QHash>
-#include <QObject>
-#include <QSet>
 
 #include <optional>
-#include <span>
 #include <string_view>
 
 class QWidget;
 
 namespace gd {
 
-class Control;
 class FormWindow;
 
 // One row of the names table (ControlId::Form1 is the window itself).
@@ -40,29 +35,12 @@ struct AccessibleText {
     QAccessible::Role role = QAccessible::NoRole;
 };
 
-std::span<const AccessibleText> accessibleTexts();
+// Names, roles and interfaces for every control; call once the widgets exist and their keyboard
+// order is set.
+void describeAccessibility(FormWindow& window);
 
-class Accessibility : public QObject {
-public:
-    // Call once the widgets exist and their keyboard order is set.
-    explicit Accessibility(FormWindow& window);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void describe(const AccessibleText& row);
-    void makeButton(Control& label);
-    void joinTabOrder(Control& control);
-    void place(QWidget* widget);
-    Control* controlOf(QObject* widget) const;
-
-    FormWindow& m_window;
-    QHash<QObject*, Control*> m_controls;      // widget -> control, for the views alone
-    QSet<QWidget*> m_outside;                  // wholly outside their container's client area
-    QHash<QWidget*, Qt::FocusPolicy> m_policy; // what they took before they went out of sight
-    QHash<QObject*, QWidget*> m_rings;         // frame label -> the ring showing its focus
-    bool m_spaceDown = false;
-};
+// Tells assistive technology that a control came into sight or left it (the parent's
+// children-changed "add" and "remove" over AT-SPI).
+void announceSight(QWidget* widget, bool inSight);
 
 } // namespace gd

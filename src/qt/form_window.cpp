@@ -5,13 +5,18 @@
 #include "qt/tick_scheduler.h"
 #include "qt/window_alpha.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace gd {
 
@@ -24,9 +29,8 @@ FormWindow::FormWindow(Form1& form, Scale scale)
 {
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromLatin1(desc.caption.data(), desc.caption.size()));
-    setWindowIcon(QIcon(
-        QStringLiteral(":/assets/") + QString::fromLatin1(desc.icon.data(), desc.icon.size())));
+    setWindowTitle(toQString(desc.caption));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/") + toQString(desc.icon)));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
@@ -35,7 +39,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     if (!platformHasWindowOpacity())
         setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
-    QFont font(QString::fromLatin1(desc.font.face.data(), desc.font.face.size()));
+    QFont font(toQString(desc.font.face));
     font.setPointSizeF(desc.font.size);
     setFont(font);
     build();
@@ -63,7 +67,7 @@ void FormWindow::build()
         }
         m_views[c.index()] = view;
         QWidget* w = view->widget();
-        w->setObjectName(QString::fromLatin1(c.name().data(), c.name().size()));
+        w->setObjectName(toQString(c.name()));
         for (Prop p : { Prop::Geometry, Prop::Caption, Prop::Colours, Prop::Font, Prop::Enabled })
             view->apply(p, m_scale);
         w->setVisible(c.visible());
@@ -74,8 +78,7 @@ void FormWindow::build()
             watch(edit->viewport(), &c);
         if (auto* button = dynamic_cast<ButtonView*>(view)) {
             Control* control = &c;
-            connect(button, &QPushButton::clicked, this,
-                [this, control] { m_form.click(control->id()); });
+            connect(button, &QPushButton::clicked, this, [this, control] { click(control->id()); });
         }
     }
     // Siblings are listed front to back: raising them from the back leaves the first in front.
@@ -95,22 +98,136 @@ void FormWindow::build()
         QWidget::setTabOrder(
             m_views[order[i - 1]->index()]->widget(), m_views[order[i]->index()]->widget());
 
-    new Accessibility(*this);
+    for (Control& c : m_form.controls())
+        if (m_views[c.index()] && actsAsButton(c))
+            makeKeyboardButton(c);
+
+    describeAccessibility(*this);
+    for (ControlView* view : m_views)
+        if (view)
+            place(view->widget());
+
+    // No control has the focus when the window first becomes active, so nothing looks focused
+    // until the keyboard is used; the first Tab goes to the first control.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void FormWindow::watch(QWidget* widget, Control* control)
 {
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
-    m_watched.emplace_back(widget, control);
+    m_controls.insert(widget, control);
 }
 
-Control* FormWindow::controlAt(QObject* widget) const
+bool actsAsButton(const Control& control)
 {
-    for (const auto& [w, c] : m_watched)
-        if (w == widget)
-            return c;
-    return nullptr;
+    return control.kind() == Kind::Label && control.form().handles(control.id(), Event::Click);
+}
+
+bool whollyOutside(const QWidget* widget)
+{
+    const QWidget* container = widget->parentWidget();
+    return container && !widget->geometry().intersects(container->rect());
+}
+
+namespace {
+
+// Drawn over a frame label while it has the keyboard focus, so that where the focus is shows;
+// hidden otherwise, when the label looks as it always did.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget* label)
+        : QWidget(label)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(label->rect());
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(parentWidget()->palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
+
+// A frame label becomes a Tab stop with a ring that shows its focus.
+void FormWindow::makeKeyboardButton(Control& label)
+{
+    QWidget* widget = m_views[label.index()]->widget();
+    // From the keyboard only: a mouse click still leaves the focus where it was.
+    widget->setFocusPolicy(Qt::TabFocus);
+    joinTabOrder(label);
+    m_rings.insert(widget, new FocusRing(widget));
+}
+
+// The keyboard order was set by TabIndex among the controls that took the focus then; this puts
+// one more control in its place: after the focusable control with the next lower TabIndex, or
+// after the last one when it comes first.
+void FormWindow::joinTabOrder(Control& control)
+{
+    const int index = control.desc().tabIndex;
+    QWidget* before = nullptr;
+    QWidget* last = nullptr;
+    int beforeIndex = -1, lastIndex = -1;
+    for (Control& c : m_form.controls()) {
+        ControlView* view = m_views[c.index()];
+        const int i = c.desc().tabIndex;
+        if (&c == &control || !view || i < 0 || view->widget()->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (i < index && i > beforeIndex) {
+            before = view->widget();
+            beforeIndex = i;
+        }
+        if (i > lastIndex) {
+            last = view->widget();
+            lastIndex = i;
+        }
+    }
+    if (QWidget* after = before ? before : last)
+        QWidget::setTabOrder(after, m_views[control.index()]->widget());
+}
+
+// Leaves a control out of the keyboard order (and the accessibility tree) while it lies wholly
+// outside its container's client area, and brings it back when it moves in.
+void FormWindow::place(QWidget* widget)
+{
+    const bool outside = whollyOutside(widget);
+    if (outside == m_outside.contains(widget))
+        return;
+    if (outside) {
+        m_outside.insert(widget);
+        m_policy.insert(widget, widget->focusPolicy());
+        widget->setFocusPolicy(Qt::NoFocus);
+        if (widget->hasFocus()) {
+            // Where Tab would have gone next, as when a focused control is hidden.
+            QWidget* next = widget->nextInFocusChain();
+            while (next != widget
+                && (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible()
+                    || !next->isEnabled()))
+                next = next->nextInFocusChain();
+            if (next != widget)
+                next->setFocus(Qt::TabFocusReason);
+            else
+                widget->clearFocus();
+        }
+    } else {
+        m_outside.remove(widget);
+        widget->setFocusPolicy(m_policy.take(widget));
+    }
+    announceSight(widget, !outside);
+}
+
+// The views among a widget's children: a picture box's client area holds its controls' views.
+void FormWindow::placeChildren(QObject* container)
+{
+    for (QObject* child : container->children())
+        if (Control* c = m_controls.value(child); c && m_views[c->index()]->widget() == child)
+            place(static_cast<QWidget*>(child));
 }
 
 QWidget* FormWindow::widgetFor(ControlId id)
@@ -135,6 +252,13 @@ void FormWindow::start()
 }
 
 void FormWindow::stopTimers() { m_scheduler->stopAll(); }
+
+void FormWindow::click(ControlId control) { m_form.click(control); }
+
+void FormWindow::clickLater(ControlId control)
+{
+    QTimer::singleShot(0, this, [this, control] { click(control); });
+}
 
 void FormWindow::controlChanged(Control& control, Prop prop)
 {
@@ -167,15 +291,41 @@ MouseArgs mouseArgs(const QMouseEvent* me, QPoint pos, const Scale& scale)
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    Control* control = controlAt(watched);
+    Control* control = m_controls.value(watched);
     if (!control)
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress
-        && type != QEvent::MouseButtonRelease)
+    const bool isView = m_views[control->index()]->widget() == widget;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        return mouseEvent(control, widget, static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: return isView && keyEvent(*control, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        if (QWidget* ring = m_rings.value(watched))
+            ring->setVisible(event->type() == QEvent::FocusIn);
         return false;
-    auto* me = static_cast<QMouseEvent*>(event);
+    case QEvent::Move:
+        if (isView)
+            place(widget);
+        return false;
+    case QEvent::Resize:
+        if (isView)
+            place(widget);
+        placeChildren(watched);
+        if (QWidget* ring = m_rings.value(watched))
+            ring->setGeometry(widget->rect());
+        return false;
+    default: return false;
+    }
+}
+
+bool FormWindow::mouseEvent(Control* control, QWidget* widget, QMouseEvent* me)
+{
+    const QEvent::Type type = me->type();
     QPoint pos = me->position().toPoint();
     // A border belongs to its control, whose events come from its inner area: over it there is
     // no mouse event at all, neither the control's nor that of what lies behind it.
@@ -198,17 +348,31 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease: {
         Control* pressed = std::exchange(m_pressed, nullptr);
         if (pressed == control && widget->rect().contains(pos))
-            m_form.click(control->id());
+            click(control->id());
         return false;
     }
     default: return false;
     }
 }
 
+// The space bar clicks a frame label as it clicks a button: on release. Buttons take their own.
+bool FormWindow::keyEvent(const Control& control, QKeyEvent* key)
+{
+    if (!actsAsButton(control) || key->key() != Qt::Key_Space || key->isAutoRepeat())
+        return false;
+    if (key->type() == QEvent::KeyPress)
+        m_spaceDown = true;
+    else if (std::exchange(m_spaceDown, false))
+        click(control.id());
+    return true;
+}
+
 void FormWindow::mouseMoveEvent(QMouseEvent* event)
 {
     m_form.mouseMove(ControlId::Form1, mouseArgs(event, event->position().toPoint(), m_scale));
 }
+
+void FormWindow::resizeEvent(QResizeEvent*) { placeChildren(this); }
 
 void FormWindow::paintEvent(QPaintEvent* event)
 {

@@ -9,8 +9,7 @@
 
 #include <cerrno>
 #include <cmath>
-#include <fcntl.h>
-#include <sys/sysinfo.h>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -18,11 +17,6 @@
 namespace gd {
 
 namespace {
-
-QString latin1(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // One side of the screen in its own pixels. Qt gives it in device-independent pixels, each `ratio`
 // device pixels across, rounded to whole ones (1024 at 1.25 becomes 819, 2560 at 1.5 becomes
@@ -40,12 +34,6 @@ int devicePixels(int side, qreal ratio)
 }
 
 } // namespace
-
-QtPlatform::~QtPlatform()
-{
-    if (m_meminfo >= 0)
-        ::close(m_meminfo);
-}
 
 bool QtPlatform::setWindowOpacity(std::uint8_t alpha)
 {
@@ -93,8 +81,8 @@ ScreenMetrics QtPlatform::screen()
 int QtPlatform::messageBox(std::string_view prompt, int flags, std::string_view title)
 {
     QMessageBox box(m_window && m_window->isVisible() ? m_window : nullptr);
-    box.setWindowTitle(title.empty() ? QStringLiteral("Glimmerdeck") : latin1(title));
-    box.setText(latin1(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setWindowTitle(title.empty() ? QStringLiteral("Glimmerdeck") : toQString(title));
+    box.setText(toQString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     if (flags & vbQuestion)
         box.setIcon(QMessageBox::Question);
     else if (flags & vbInformation)
@@ -140,69 +128,7 @@ int QtPlatform::hostName(std::string& name)
 
 int QtPlatform::stopNetwork() { return 0; }
 
-bool QtPlatform::parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes)
-{
-    constexpr std::string_view key = "MemAvailable:";
-    // The key counts only at the start of a line, not as the tail of a longer name.
-    std::size_t at = meminfo.find(key);
-    while (at != std::string_view::npos && at > 0 && meminfo[at - 1] != '\n')
-        at = meminfo.find(key, at + 1);
-    if (at == std::string_view::npos)
-        return false;
-    at = meminfo.find_first_not_of(' ', at + key.size());
-    std::uint64_t kib = 0;
-    bool digits = false;
-    constexpr std::uint64_t most = ~0ull >> 10; // kibibytes whose bytes fit in 64 bits
-    for (; at < meminfo.size() && meminfo[at] >= '0' && meminfo[at] <= '9'; ++at, digits = true) {
-        const std::uint64_t digit = std::uint64_t(meminfo[at] - '0');
-        if (kib > (most - digit) / 10)
-            return false;
-        kib = kib * 10 + digit;
-    }
-    if (!digits)
-        return false;
-    bytes = kib * 1024;
-    return true;
-}
-
-// The readout asks twenty times a second, so the file stays open and is read again from the
-// start each time (which makes the kernel write it afresh); no opening, no allocation.
-// MemAvailable is the kernel's own estimate of what can be had without swapping (free memory
-// plus the page cache and slab it can reclaim). Some containers and sandboxes hide
-// /proc/meminfo, and kernels before 3.14 lack the line: then sysinfo(2) answers.
-std::optional<std::uint64_t> QtPlatform::availableMemory()
-{
-    if (m_meminfo < 0)
-        m_meminfo = ::open("/proc/meminfo", O_RDONLY | O_CLOEXEC);
-    char text[1024]; // MemAvailable is the third line
-    const ssize_t n = m_meminfo < 0 ? -1 : ::pread(m_meminfo, text, sizeof text, 0);
-    std::uint64_t bytes = 0;
-    if (n > 0 && parseMemAvailable(std::string_view(text, std::size_t(n)), bytes))
-        return bytes;
-    return sysinfoAvailable();
-}
-
-std::optional<std::uint64_t> QtPlatform::sysinfoAvailable()
-{
-    struct sysinfo info { };
-    if (::sysinfo(&info) != 0)
-        return std::nullopt;
-    return sysinfoAvailable(info.freeram, info.bufferram, info.mem_unit);
-}
-
-// sysinfo(2) has no page cache figure, so this undercounts MemAvailable by the reclaimable cache;
-// it never promises memory that is not there. Buffers (block-device cache) are dropped at once
-// under pressure, so they count. sharedram (tmpfs and shared memory) does not: it lives in the
-// page cache and cannot be dropped, only swapped. Sizes are in units of mem_unit bytes.
-std::optional<std::uint64_t> QtPlatform::sysinfoAvailable(
-    std::uint64_t freeram, std::uint64_t bufferram, std::uint32_t memUnit)
-{
-    std::uint64_t units = 0, bytes = 0;
-    if (__builtin_add_overflow(freeram, bufferram, &units)
-        || __builtin_mul_overflow(units, std::uint64_t(memUnit ? memUnit : 1), &bytes))
-        return std::nullopt;
-    return bytes;
-}
+std::optional<std::uint64_t> QtPlatform::availableMemory() { return m_memory.read(); }
 
 Surface* QtPlatform::surface(const Control& pictureBox)
 {

@@ -4,6 +4,7 @@
 // the host name, the kernel's figure for available memory, and the picture boxes' own surfaces.
 
 #include "model/platform.h"
+#include "system/memory.h"
 
 #include <optional>
 #include <string_view>
@@ -15,7 +16,6 @@ class FormWindow;
 class QtPlatform : public Platform {
 public:
     QtPlatform() = default;
-    ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
@@ -37,20 +37,10 @@ public:
     // Twips per pixel of the primary screen: 1440 / logical dots per inch.
     static double screenTwipsPerPixel();
 
-    // MemAvailable from the text of /proc/meminfo, in bytes; false when it is not there or does
-    // not fit.
-    static bool parseMemAvailable(std::string_view meminfo, std::uint64_t& bytes);
-
-    // The fallback figure from sysinfo(2): free plus buffer memory, in bytes; nothing when the
-    // call fails or the product does not fit.
-    static std::optional<std::uint64_t> sysinfoAvailable();
-    static std::optional<std::uint64_t> sysinfoAvailable(
-        std::uint64_t freeram, std::uint64_t bufferram, std::uint32_t memUnit);
-
 private:
     FormWindow* m_window = nullptr;
     int m_exitStatus = 0;
-    int m_meminfo = -1; // /proc/meminfo, open once the first figure is asked for
+    AvailableMemory m_memory;
 };
 
 } // namespace gd

@@ -96,20 +96,20 @@ QPixmap loadPicture(std::string_view file)
 {
     if (file.empty())
         return {};
-    return QPixmap(QStringLiteral(":/assets/") + QString::fromLatin1(file.data(), file.size()));
+    return QPixmap(QStringLiteral(":/assets/") + toQString(file));
 }
 
 QFont fontOf(const Control& control)
 {
-    QFont font(QString::fromLatin1(control.fontName().data(), control.fontName().size()));
+    QFont font(toQString(control.fontName()));
     font.setPointSizeF(control.fontSize());
     font.setBold(control.fontBold());
     return font;
 }
 
-static QString toQString(const std::string& text)
+QString toQString(std::string_view text)
 {
-    return QString::fromLatin1(text.data(), text.size());
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 void ControlView::apply(Prop prop, const Scale& scale)
@@ -192,8 +192,6 @@ PictureBoxView::PictureBoxView(Control& control, QWidget* parent)
     }
     setAutoFillBackground(false);
 }
-
-int PictureBoxView::borderWidth() const { return frameWidth(); }
 
 QWidget* PictureBoxView::clientArea() { return m_client; }
 
@@ -409,8 +407,7 @@ PaintedView::PaintedView(Control& control, QWidget* parent)
     if (control.kind() == Kind::Shape || control.kind() == Kind::Line)
         setAttribute(Qt::WA_TransparentForMouseEvents);
     if (!control.desc().toolTip.empty())
-        setToolTip(
-            QString::fromLatin1(control.desc().toolTip.data(), control.desc().toolTip.size()));
+        setToolTip(toQString(control.desc().toolTip));
 }
 
 void PaintedView::apply(Prop prop, const Scale& scale)

@@ -27,6 +27,8 @@ struct Scale {
 const QPalette& designedPalette();
 // A description colour; a system colour (&H800000nn) comes from designedPalette().
 QColor toQColor(Colour colour);
+// The model's texts are Latin-1, as the tutorials' language keeps them.
+QString toQString(std::string_view text);
 QPixmap loadPicture(std::string_view file);
 QFont fontOf(const Control& control);
 
@@ -62,7 +64,6 @@ public:
     bool draw(const Surface& source, PixelRect from, PixelRect to) override;
 
     const QImage& surface() const;
-    int borderWidth() const;
 
 private:
     class Client;

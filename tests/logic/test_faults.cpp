@@ -2,12 +2,15 @@
 // no memory figure at all, message boxes that return nothing useful, block copies that fail.
 // Each must end in the documented behaviour: carry on silently where the handler resumes past
 // errors or ignores results, the error report and End(1) where it does not; never a crash, a
-// hang or a second message. (The socket-library failures at start-up are in test_startup.)
+// hang or a second message. The memory figure itself is read from odd /proc/meminfo texts and
+// without the file. (The socket-library failures at start-up are in test_startup.)
 
 #include "fixture.h"
 #include "language/vb.h"
 #include "model/texts.h"
+#include "system/memory.h"
 
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace gd;
@@ -131,6 +134,71 @@ private slots:
         QCOMPARE(f.caption(f.form.Label67), QStringLiteral("Available Physical Memory: 4096"));
         QVERIFY(f.quiet());
         QVERIFY(f.form.tick(ControlId::Timer11));
+    }
+
+    void memoryFigureFromMeminfo_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qulonglong>("bytes");
+        const QByteArray head = "MemTotal:       32768000 kB\nMemFree:         1000000 kB\n";
+        QTest::newRow("as the kernel writes it")
+            << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n"
+            << true << 24'576'000'000ull;
+        QTest::newRow("first line") << QByteArray("MemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("after an empty line")
+            << QByteArray("\nMemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
+        QTest::newRow("old kernel without it") << head << false << 0ull;
+        QTest::newRow("inside another name")
+            << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
+        QTest::newRow("after a name that ends in it")
+            << QByteArray("XMemAvailable: 5 kB\nMemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("after a name that starts with it")
+            << QByteArray("MemAvailableSoon: 5 kB\nMemAvailable: 7 kB\n") << true << 7168ull;
+        QTest::newRow("no number") << head + "MemAvailable:  kB\n" << false << 0ull;
+        QTest::newRow("past 32 bits of kibibytes")
+            << QByteArray("MemAvailable: 5000000000 kB\n") << true << 5'120'000'000'000ull;
+        QTest::newRow("largest that fits") << QByteArray("MemAvailable: 18014398509481983 kB")
+                                           << true << 18'014'398'509'481'983ull * 1024;
+        QTest::newRow("too large for 64 bits")
+            << QByteArray("MemAvailable: 18014398509481984 kB") << false << 0ull;
+    }
+    // The figure from the text, and from a file holding it; where the file has none, sysinfo(2)
+    // answers instead.
+    void memoryFigureFromMeminfo()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, ok);
+        QFETCH(qulonglong, bytes);
+        const std::optional<std::uint64_t> parsed
+            = parseMemAvailable(std::string_view(text.constData(), std::size_t(text.size())));
+        QCOMPARE(parsed.has_value(), ok);
+        QCOMPARE(qulonglong(parsed.value_or(0)), bytes);
+
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(text);
+        file.flush();
+        AvailableMemory memory(file.fileName().toStdString());
+        for (int read = 0; read < 2; ++read) // from the one open file
+            if (ok)
+                QCOMPARE(qulonglong(memory.read().value_or(0)), bytes);
+            else
+                QVERIFY(memory.read().value_or(0) > 0);
+    }
+
+    void memoryFigureWithoutMeminfo()
+    {
+        // Where /proc/meminfo is hidden: free plus buffers, in the call's memory units.
+        QCOMPARE(sysinfoAvailable(1000, 24, 1), std::optional<std::uint64_t>(1024));
+        QCOMPARE(sysinfoAvailable(1u << 20, 0, 4096),
+            std::optional<std::uint64_t>(std::uint64_t(1) << 32));
+        QCOMPARE(sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
+        QCOMPARE(sysinfoAvailable(~0ull / 2, 0, 4096), std::nullopt);
+        QCOMPARE(sysinfoAvailable(~0ull, 1, 1), std::nullopt);
+        QVERIFY(AvailableMemory("/nonexistent/meminfo").read().value_or(0) > 0);
+        QVERIFY(AvailableMemory().read().value_or(0) > 0);
     }
 
     void screenOfNoSize()

@@ -83,59 +83,6 @@ private slots:
         QTRY_VERIFY(ranInside);
     }
 
-    void memoryFigureFromMeminfo_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<qulonglong>("bytes");
-        const QByteArray head = "MemTotal:       32768000 kB\nMemFree:         1000000 kB\n";
-        QTest::newRow("as the kernel writes it")
-            << head + "MemAvailable:   24000000 kB\nBuffers:  12 kB\n"
-            << true << 24'576'000'000ull;
-        QTest::newRow("first line") << QByteArray("MemAvailable: 7 kB\n") << true << 7168ull;
-        QTest::newRow("after an empty line")
-            << QByteArray("\nMemAvailable: 7 kB\n") << true << 7168ull;
-        QTest::newRow("last line, no newline") << head + "MemAvailable: 3" << true << 3072ull;
-        QTest::newRow("old kernel without it") << head << false << 0ull;
-        QTest::newRow("inside another name")
-            << QByteArray("XMemAvailable: 5 kB\n") << false << 0ull;
-        QTest::newRow("after a name that ends in it")
-            << QByteArray("XMemAvailable: 5 kB\nMemAvailable: 7 kB\n") << true << 7168ull;
-        QTest::newRow("no number") << head + "MemAvailable:  kB\n" << false << 0ull;
-        QTest::newRow("largest that fits") << QByteArray("MemAvailable: 18014398509481983 kB")
-                                           << true << 18'014'398'509'481'983ull * 1024;
-        QTest::newRow("too large for 64 bits")
-            << QByteArray("MemAvailable: 18014398509481984 kB") << false << 0ull;
-    }
-    void memoryFigureFromMeminfo()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, ok);
-        QFETCH(qulonglong, bytes);
-        std::uint64_t got = 0;
-        QCOMPARE(
-            QtPlatform::parseMemAvailable(std::string_view(text.constData(), text.size()), got),
-            ok);
-        QCOMPARE(qulonglong(got), bytes);
-        // The real figure, read twice from the one open file: the kernel writes it afresh.
-        QVERIFY(app->platform().availableMemory().value_or(0) > 0);
-        QVERIFY(app->platform().availableMemory().value_or(0) > 0);
-    }
-
-    void memoryFigureFromSysinfo()
-    {
-        // Where /proc/meminfo is hidden: free plus buffers, in the call's memory units.
-        QCOMPARE(QtPlatform::sysinfoAvailable(1000, 24, 1), std::optional<std::uint64_t>(1024));
-        QCOMPARE(QtPlatform::sysinfoAvailable(1u << 20, 0, 4096),
-            std::optional<std::uint64_t>(std::uint64_t(1) << 32));
-        QCOMPARE(
-            QtPlatform::sysinfoAvailable(5, 0, 0), std::optional<std::uint64_t>(5)); // old kernels
-        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull / 2, 0, 4096), std::nullopt);
-        QCOMPARE(QtPlatform::sysinfoAvailable(~0ull, 1, 1), std::nullopt);
-        const std::optional<std::uint64_t> real = QtPlatform::sysinfoAvailable();
-        QVERIFY(real.value_or(0) > 0);
-    }
-
     void geometry()
     {
         QCOMPARE(win->size(), QSize(817, 586));
