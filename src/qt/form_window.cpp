@@ -34,6 +34,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setWindowIcon(QIcon(QStringLiteral(":/assets/") + toQString(desc.icon)));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
     // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
     // window with an alpha channel, chosen before the native window exists.
     if (!platformHasWindowOpacity())
@@ -401,21 +402,12 @@ bool FormWindow::mouseEvent(Control* control, QWidget* widget, QMouseEvent* me)
 {
     const QEvent::Type type = me->type();
     QPoint pos = me->position().toPoint();
-    // Over a border the event belongs to what the bordered control covers there: the control
-    // behind it, its container, or the bare form.
-    if (QWidget* target = throughBorders(widget, pos); target != widget) {
-        control = nullptr;
-        for (QWidget* w = target; w && w != this && !control; w = w->parentWidget())
-            control = m_controls.value(w);
-        widget = control ? view(*control)->widget() : this;
-        pos = target->mapTo(widget, pos);
-        if (!control) {
-            if (type == QEvent::MouseMove)
-                m_form.mouseMove(ControlId::Form1, mouseArgs(me, pos, m_scale));
-            else if (type == QEvent::MouseButtonPress)
-                m_pressed = nullptr;
-            return true;
-        }
+    // A border belongs to its control, whose events come from its inner area: over it there is
+    // no mouse event at all, neither the control's nor that of what lies behind it.
+    if (onBorder(widget, pos)) {
+        if (type == QEvent::MouseButtonPress)
+            m_pressed = nullptr;
+        return true;
     }
     switch (type) {
     case QEvent::MouseMove:
