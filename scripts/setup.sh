@@ -21,6 +21,8 @@ packages=(
   # accessibility test) and a compositor on Xvfb, the X resource database for Xft.dpi, a headless Wayland compositor with and without XWayland, and the
   # comma-decimal locales the suite is run under as well
   openbox picom x11-xserver-utils weston xwayland locales
+  # the palettes desktops hand a Qt program: GNOME's through the GTK platform theme, and qt6ct's
+  qt6-gtk-platformtheme qt6ct
 )
 
 # The locales the suite runs under besides C: Germany's and France's write 3,5 for 3.5.

@@ -80,6 +80,19 @@ bool isClientArea(QObject* object)
     return box && box->clientArea() == object;
 }
 
+// What announce() says: a widget of one pixel in the window's corner that paints nothing and lets
+// the mouse through. (An empty one would lie wholly outside the window, and out of the tree.)
+class Notice : public QWidget {
+public:
+    explicit Notice(QWidget* window)
+        : QWidget(window)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 1, 1);
+        hide();
+    }
+};
+
 // Every interface this file makes is one of these, so that one Qt made is told apart.
 class RoleAccessible : public QAccessibleWidget {
 public:
@@ -164,6 +177,8 @@ QAccessible::Role ownRole(QObject* object)
         return QAccessible::Window;
     if (isClientArea(object))
         return QAccessible::Client;
+    if (dynamic_cast<Notice*>(object))
+        return QAccessible::Notification;
     auto* view = dynamic_cast<ControlView*>(object);
     if (!view)
         return QAccessible::NoRole;
@@ -268,6 +283,7 @@ void describeAccessibility(FormWindow& window, const std::vector<Control*>& buil
             listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
         }
     }
+    new Notice(&window);
 }
 
 void announceSight(QWidget* widget, bool inSight)
@@ -277,6 +293,28 @@ void announceSight(QWidget* widget, bool inSight)
     QAccessibleEvent event(
         widget, inSight ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
     QAccessible::updateAccessibility(&event);
+}
+
+void announce(FormWindow& window, const QString& text)
+{
+    Notice* notice = nullptr;
+    for (QObject* child : window.children())
+        if ((notice = dynamic_cast<Notice*>(child)))
+            break;
+    // Shown again under its new name, since it is the showing that is read out.
+    notice->hide();
+    notice->setAccessibleName(text);
+    notice->setVisible(!text.isEmpty());
+}
+
+void presentAnew(QWidget* widget)
+{
+    if (!QAccessible::isActive())
+        return;
+    announceSight(widget, false);
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    announceSight(widget, true);
 }
 
 } // namespace gd

@@ -45,4 +45,15 @@ void describeAccessibility(FormWindow& window, const std::vector<Control*>& buil
 // children-changed "add" and "remove" over AT-SPI).
 void announceSight(QWidget* widget, bool inSight);
 
+// Has a screen reader say `text` while the focus stays where it is; empty text withdraws it.
+// It is a notification that shows: Orca 43 reads one out as "notification" and its name, and it
+// reads out no change of a Qt 6.4 control's name or description (Qt sends the object where Orca
+// expects the new text). Call describeAccessibility first.
+void announce(FormWindow& window, const QString& text);
+
+// Makes assistive technology meet the widget as a new object, so that a screen reader reads it
+// in full when it next takes the focus. A control that gets the focus back after losing it for a
+// while is otherwise not read again, whatever changed on it meanwhile.
+void presentAnew(QWidget* widget);
+
 } // namespace gd

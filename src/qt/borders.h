@@ -1,7 +1,7 @@
 #pragma once
 
-// A control's border is not part of the control: mouse events over it belong to whatever the
-// bordered control covers there.
+// A control's border belongs to the control, whose mouse events come from its inner area alone:
+// over a border no control, and not the container behind it either, has a mouse event.
 
 #include <QPoint>
 
@@ -9,10 +9,8 @@ class QWidget;
 
 namespace gd {
 
-// The widget that takes a mouse event at `pos` (in `widget`'s coordinates) once the borders
-// there are taken away: `widget` itself unless `pos` lies in its frame, otherwise the front-most
-// visible widget behind it at that place (through further borders), or its parent. `pos` comes
-// back in the returned widget's coordinates.
-QWidget* throughBorders(QWidget* widget, QPoint& pos);
+// Whether `pos` (in `widget`'s coordinates) lies on the frame that `widget` draws around its
+// contents.
+bool onBorder(const QWidget* widget, QPoint pos);
 
 } // namespace gd

@@ -1,5 +1,6 @@
 #include "qt/form_window.h"
 
+#include "handlers/menu.h"
 #include "qt/accessibility.h"
 #include "qt/borders.h"
 #include "qt/tick_scheduler.h"
@@ -33,6 +34,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setWindowIcon(QIcon(QStringLiteral(":/assets/") + toQString(desc.icon)));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
     // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
     // window with an alpha channel, chosen before the native window exists.
     if (!platformHasWindowOpacity())
@@ -329,11 +331,86 @@ void FormWindow::controlChanged(Control& control, Prop prop)
             m_scheduler->setEnabled(control.index(), control.interval(), control.enabled());
         return;
     }
-    if (ControlView* v = m_views[control.index()])
+    if (ControlView* v = m_views[control.index()]) {
+        beforeChange(control, prop);
         v->apply(prop, m_scale);
-    else if (prop == Prop::Visible && control.visible()
-        && (!control.container() || m_views[control.container()->index()]))
+        afterChange(control, prop);
+    } else if (prop == Prop::Visible && control.visible()
+        && (!control.container() || m_views[control.container()->index()])) {
         buildFrom(&control); // shown before its turn came: built now, as the model has it
+        afterChange(control, prop);
+    }
+}
+
+namespace {
+
+const Tutorial* tutorialShownIn(ControlId panel)
+{
+    for (const Tutorial& t : kTutorials)
+        if (t.panel == panel)
+            return &t;
+    return nullptr;
+}
+
+bool takesTab(const QWidget* widget)
+{
+    return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+} // namespace
+
+// Qt moves the focus off a widget that is disabled or hidden, on to the next Tab stop, and a
+// screen reader names that one: a control the user never chose. So the focus is placed first.
+void FormWindow::beforeChange(const Control& control, Prop prop)
+{
+    QWidget* widget = m_views[control.index()]->widget();
+    if (prop == Prop::Enabled && !control.enabled() && focusWidget() == widget) {
+        // "Show Glimmerdeck" is disabled by its own click while the menu slides: it keeps the
+        // focus, and with no focus left in the window Qt moves none.
+        widget->clearFocus();
+        m_kept = widget;
+        return;
+    }
+    const Tutorial* tutorial
+        = prop == Prop::Visible && !control.visible() ? tutorialShownIn(control.id()) : nullptr;
+    if (!tutorial)
+        return;
+    if (m_told == widget) {
+        announce(*this, {});
+        m_told = nullptr;
+    }
+    QWidget* focus = focusWidget();
+    if (!focus || !widget->isAncestorOf(focus))
+        return;
+    // A closing panel hands the focus back to its menu button, or while the menu slides or is
+    // shut, to the toggle, which takes it when the slide ends.
+    QWidget* toggle = widgetFor(ControlId::Command7);
+    QWidget* button = widgetFor(tutorial->button);
+    QWidget* next = toggle->isEnabled() && takesTab(button) ? button : toggle;
+    if (next->isEnabled()) {
+        next->setFocus(Qt::OtherFocusReason);
+    } else {
+        focus->clearFocus();
+        m_kept = next;
+    }
+}
+
+void FormWindow::afterChange(const Control& control, Prop prop)
+{
+    QWidget* widget = m_views[control.index()]->widget();
+    if (prop == Prop::Enabled && control.enabled() && m_kept == widget) {
+        m_kept = nullptr;
+        // Unless the user has put the focus somewhere meanwhile; read in full, under the caption
+        // it may have changed to.
+        if (!focusWidget()) {
+            presentAnew(widget);
+            widget->setFocus(Qt::OtherFocusReason);
+        }
+    } else if (prop == Prop::Visible && control.visible() && tutorialShownIn(control.id())) {
+        // The focus stays on the menu button; the panel's heading tells what opened.
+        announce(*this, widget->accessibleName());
+        m_told = widget;
+    }
 }
 
 namespace {
@@ -392,21 +469,12 @@ bool FormWindow::mouseEvent(Control* control, QWidget* widget, QMouseEvent* me)
 {
     const QEvent::Type type = me->type();
     QPoint pos = me->position().toPoint();
-    // Over a border the event belongs to what the bordered control covers there: the control
-    // behind it, its container, or the bare form.
-    if (QWidget* target = throughBorders(widget, pos); target != widget) {
-        control = nullptr;
-        for (QWidget* w = target; w && w != this && !control; w = w->parentWidget())
-            control = m_controls.value(w);
-        widget = control ? view(*control)->widget() : this;
-        pos = target->mapTo(widget, pos);
-        if (!control) {
-            if (type == QEvent::MouseMove)
-                m_form.mouseMove(ControlId::Form1, mouseArgs(me, pos, m_scale));
-            else if (type == QEvent::MouseButtonPress)
-                m_pressed = nullptr;
-            return true;
-        }
+    // A border belongs to its control, whose events come from its inner area: over it there is
+    // no mouse event at all, neither the control's nor that of what lies behind it.
+    if (onBorder(widget, pos)) {
+        if (type == QEvent::MouseButtonPress)
+            m_pressed = nullptr;
+        return true;
     }
     switch (type) {
     case QEvent::MouseMove:

@@ -3,7 +3,9 @@
 // The window layer: builds one widget per control from the model, mirrors every property change
 // onto its widget, paces the timers and feeds clicks, mouse moves and ticks back to the model.
 // It owns every way a control takes input, and the keyboard order: what can be seen is a Tab
-// stop, what lies wholly outside its container is not.
+// stop, what lies wholly outside its container is not. Where the program disables or hides the
+// control with the focus, the focus stays with the user's place: a disabled control takes it
+// back when enabled again, a closing tutorial panel hands it to the menu button that opened it.
 //
 // Only what the first frame shows is built before it: a control that is hidden, and everything
 // inside it, is built after that frame, one hidden part per turn of the event loop, or at once
@@ -75,6 +77,8 @@ private:
     void makeKeyboardButton(Control& label);
     void place(QWidget* widget);
     void placeChildren(QObject* container);
+    void beforeChange(const Control& control, Prop prop);
+    void afterChange(const Control& control, Prop prop);
 
     Form1& m_form;
     Scale m_scale;
@@ -90,6 +94,8 @@ private:
     QSet<QWidget*> m_outside;                  // wholly outside their container's client area
     QHash<QWidget*, Qt::FocusPolicy> m_policy; // what they took before they went out of sight
     QHash<QObject*, QWidget*> m_rings;         // frame label -> the ring showing its focus
+    QWidget* m_kept = nullptr; // disabled while it had the focus, which it takes back
+    QWidget* m_told = nullptr; // the tutorial panel whose opening a screen reader was told
     TickScheduler* m_scheduler;
 };
 

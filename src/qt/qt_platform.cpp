@@ -8,11 +8,32 @@
 #include <QScreen>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace gd {
+
+namespace {
+
+// One side of the screen in its own pixels. Qt gives it in device-independent pixels, each `ratio`
+// device pixels across, rounded to whole ones (1024 at 1.25 becomes 819, 2560 at 1.5 becomes
+// 1707): of the sides that round to `side`, the even one nearest to side x ratio is taken, since
+// screens have even sides. Up to a ratio of 2 at most two sides round alike, one of them even.
+int devicePixels(int side, qreal ratio)
+{
+    const qreal exact = side * ratio;
+    const auto guess = [exact](int n) { return std::pair(n % 2 != 0, std::abs(n - exact)); };
+    int best = qRound(exact);
+    for (int n = int(std::floor(exact - ratio)); n <= int(std::ceil(exact + ratio)); ++n)
+        if (qRound(n / ratio) == side && guess(n) < guess(best))
+            best = n;
+    return best;
+}
+
+} // namespace
 
 bool QtPlatform::setWindowOpacity(std::uint8_t alpha)
 {
@@ -48,8 +69,13 @@ ScreenMetrics QtPlatform::screen()
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
+    // The size counts the screen's own pixels, also under a Qt scale factor (QT_SCALE_FACTOR, or
+    // the density that Xft.dpi announces); the twips per pixel stay those of the
+    // device-independent pixels, which the window and its drawing surfaces are laid out in.
     const double tpp = screenTwipsPerPixel();
-    return { screen->geometry().width() * tpp, screen->geometry().height() * tpp, tpp, tpp };
+    const qreal ratio = screen->devicePixelRatio();
+    return { devicePixels(screen->geometry().width(), ratio) * tpp,
+        devicePixels(screen->geometry().height(), ratio) * tpp, tpp, tpp };
 }
 
 int QtPlatform::messageBox(std::string_view prompt, int flags, std::string_view title)

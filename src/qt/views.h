@@ -23,6 +23,9 @@ struct Scale {
     QRect rect(double left, double top, double width, double height) const;
 };
 
+// The colours the window was designed in, on every desktop: see designedPalette() in views.cpp.
+const QPalette& designedPalette();
+// A description colour; a system colour (&H800000nn) comes from designedPalette().
 QColor toQColor(Colour colour);
 // The model's texts are Latin-1, as the tutorials' language keeps them.
 QString toQString(std::string_view text);

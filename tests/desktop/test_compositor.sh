@@ -8,7 +8,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../xvfb/lib.sh"
 gd_begin test_compositor "${1:-}"
-gd_need Xvfb openbox picom xprop xwininfo xdotool
+gd_require openbox picom
 HERE=$(cd "$(dirname "$0")" && pwd)
 
 # A point of the silver credits card (Shape1, &H00C0C0C0&) with no text and no rounded corner.

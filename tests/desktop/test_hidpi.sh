@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # The window on high-density screens (Xft.dpi 144 and 192, as desktops set it for 150 % and
-# 200 %): it grows with the density (1226 x 879 and 1634 x 1172 device pixels), stays centred,
-# and its text is drawn at the screen's own density: sharp glyph edges, not a 96-dpi picture
-# scaled up.
+# 200 %, and QT_SCALE_FACTOR=1.25, as some set for fractional scaling): it grows with the density
+# (1226 x 879, 1634 x 1172 and 1021 x 733 device pixels), stays centred, and its text is drawn at
+# the screen's own density: sharp glyph edges, not a 96-dpi picture scaled up. The status strip
+# reads the screen's own pixels, as a screen reader hears it.
 #
 # Usage: test_hidpi.sh <built glimmerdeck>
 set -uo pipefail
 source "$(dirname "$0")/../xvfb/lib.sh"
 gd_begin test_hidpi "${1:-}"
-gd_need Xvfb xrdb xwininfo xdotool import convert
-
-GD_SCREEN_W=2560 GD_SCREEN_H=1600
+gd_require xrdb dbus-daemon /usr/libexec/at-spi-bus-launcher pyatspi
 
 # sharpness FILE: two figures for the black-on-silver credits text in FILE.
 #  - edge width: grey pixels crossed per edge from silver to ink along the rows. Text drawn at
@@ -50,18 +49,29 @@ print("%.2f %.2f %d" % (greys / max(1, edges), (rr + cr) / max(1, rn + cn), edge
 EOF
 }
 
-for dpi in 144 192; do
-    note "Xft.dpi $dpi"
+unset DISPLAY # the accessibility bus outlives each round's X server, so it gets none
+gd_start_session_bus
+# Each round: a name, the screen, the X server's density, the program's scale factor.
+for round in "Xft.dpi 144:2560x1600:144:" "Xft.dpi 192:2560x1600:192:" "QT_SCALE_FACTOR 1.25:1280x1024::1.25"; do
+    IFS=: read -r name screen dpi factor <<<"$round"
+    note "$name"
+    GD_SCREEN_W=${screen%x*} GD_SCREEN_H=${screen#*x}
     rm -f "$GD_TMP/displayfd"
-    GD_XVFB_ARGS=(-dpi "$dpi")
+    GD_XVFB_ARGS=(${dpi:+-dpi "$dpi"})
     gd_start_xvfb
-    # Desktops publish the density in the X resource database; -noreset keeps it there between
-    # clients.
-    echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
-    [ "$(xrdb -query | awk '/^Xft.dpi:/ { print $2 }')" = "$dpi" ] || gd_abort "xrdb did not take Xft.dpi: $dpi"
+    if [ -n "$dpi" ]; then
+        # Desktops publish the density in the X resource database; -noreset keeps it there
+        # between clients.
+        echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
+        [ "$(xrdb -query | awk '/^Xft.dpi:/ { print $2 }')" = "$dpi" ] || gd_abort "xrdb did not take Xft.dpi: $dpi"
+        scale=$(awk -v d="$dpi" 'BEGIN { print d / 96 }')
+        GD_APP_WRAP=()
+    else
+        scale=$factor
+        GD_APP_WRAP=(env QT_SCALE_FACTOR="$factor")
+    fi
     gd_start_app
     gd_wait_window 30
-    scale=$(awk -v d="$dpi" 'BEGIN { print d / 96 }')
     want_w=$(awk -v s="$scale" -v w="$GD_WIN_W" 'BEGIN { printf "%d", w * s + 0.5 }')
     want_h=$(awk -v s="$scale" -v h="$GD_WIN_H" 'BEGIN { printf "%d", h * s + 0.5 }')
     read -r w h < <(gd_size "$GD_WIN")
@@ -72,8 +82,8 @@ for dpi in 144 192; do
     sleep 2.5
     crop=$(awk -v s="$scale" -v x="$GD_WX" -v y="$GD_WY" \
         'BEGIN { printf "%dx%d+%d+%d", 275 * s, 100 * s, x + 335 * s, y + 155 * s }')
-    import -window root -crop "$crop" +repage "$GD_TMP/text-$dpi.png" || gd_abort "no screenshot"
-    read -r width repeats edges < <(sharpness "$GD_TMP/text-$dpi.png")
+    import -window root -crop "$crop" +repage "$GD_TMP/text-$scale.png" || gd_abort "no screenshot"
+    read -r width repeats edges < <(sharpness "$GD_TMP/text-$scale.png")
     if [ "$edges" -ge 200 ] && awk -v e="$width" -v r="$repeats" 'BEGIN { exit !(e < 1.0 && r < 0.1) }'; then
         ok "sharp text: $width grey pixels per edge, $repeats repeated lines, over $edges edges"
     else
@@ -82,8 +92,12 @@ for dpi in 144 192; do
     if [ -n "${GLIMMERDECK_BUILD_DIR:-}" ]; then
         mkdir -p "$GLIMMERDECK_BUILD_DIR/screenshots"
         import -window root -crop "${w}x${h}+${GD_WX}+${GD_WY}" +repage \
-            "$GLIMMERDECK_BUILD_DIR/screenshots/window-${dpi}dpi.png"
+            "$GLIMMERDECK_BUILD_DIR/screenshots/window-${name// /-}.png"
     fi
+    gd_wait_atspi 20
+    readout=$(gd_atspi find --prefix "Screen Resolution: " 2>&1 | head -n 1)
+    [ "$readout" = "Screen Resolution: $GD_SCREEN_W x $GD_SCREEN_H" ] && ok "the status strip reads '$readout'" \
+        || fail "the status strip reads '$readout', the screen is $GD_SCREEN_W x $GD_SCREEN_H"
     gd_app_alive && ok "still running" || fail "the program ended"
     gd_stop "$GD_APP_PID"
     gd_stop "$GD_XVFB_PID"

@@ -12,11 +12,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../xvfb/lib.sh"
 gd_begin test_wayland "${1:-}"
-gd_need weston weston-screenshooter Xwayland Xvfb xdotool xwininfo xprop import convert
-if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so >/dev/null 2>&1; then
-    echo "SKIP: test_wayland needs Qt's Wayland platform plugin (qt6-wayland), not installed"
-    exit 77
-fi
+gd_require weston weston-screenshooter Xwayland '/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so'
 unset DISPLAY
 # In a sanitized build, Qt's Wayland plugin keeps its own objects to the end (suppressed, see
 # tests/sanitizers/lsan.supp). To learn whether it may draw window decorations it also loads

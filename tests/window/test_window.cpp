@@ -177,8 +177,8 @@ private slots:
         QVERIFY(!ImgClick.visible());
     }
 
-    // A border takes no mouse moves: over it the move goes to what the bordered control covers.
-    void bordersTakeNoMouseMoves()
+    // A border raises no mouse event: neither its control's, nor that of what lies behind it.
+    void bordersRaiseNoMouseMoves()
     {
         openMenu();
         QTest::mouseClick(w("Command10"), Qt::LeftButton);
@@ -196,15 +196,42 @@ private slots:
             QVERIFY2(ImgClick.visible(), qPrintable(QStringLiteral("hidden at y %1").arg(p.y())));
         }
         QVERIFY(crossedFrame);
-        // A status cell's sunken border lies on the bare form: a move there is the form's, which
-        // hides ImgClick; inside the cell it is the cell's (no handler).
+        // A status cell's sunken border lies on the bare form, whose move would hide ImgClick:
+        // inside the cell and on its border nothing happens, just outside it the form's does.
         QWidget* cell = w("Picture3");
         QTest::mouseMove(win, cell->mapTo(win, QPoint(cell->width() / 2, cell->height() / 2)));
         QVERIFY(ImgClick.visible());
         const QPoint border = cell->mapTo(win, QPoint(cell->width() / 2, 1));
         QCOMPARE(win->childAt(border), cell);
         QTest::mouseMove(win, border);
+        QVERIFY(ImgClick.visible());
+        QTest::mouseMove(win, border - QPoint(0, 3));
+        QCOMPARE(win->childAt(border - QPoint(0, 3)), nullptr);
         QVERIFY(!ImgClick.visible());
+    }
+
+    // The window shows Qt's own palette, the one a desktop without a platform theme gives, so
+    // keeping it on every desktop changes no pixel there.
+    void designedPaletteIsQtsOwn()
+    {
+        if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
+            QSKIP("a platform theme is set: Qt's own palette is not to be had");
+        const QPalette own = QApplication::palette();
+        for (int group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = QPalette::ColorGroup(group);
+                const auto r = QPalette::ColorRole(role);
+                QVERIFY2(designedPalette().color(g, r).rgba() == own.color(g, r).rgba(),
+                    qPrintable(QStringLiteral("group %1, role %2").arg(group).arg(role)));
+                QCOMPARE(win->palette().color(g, r).rgba(), own.color(g, r).rgba());
+            }
+        // A desktop that turns dark while the program runs changes nothing in the window.
+        QApplication::setPalette(QPalette(Qt::white, QColor(0x32, 0x32, 0x32)));
+        QApplication::processEvents();
+        const bool kept = win->palette() == designedPalette()
+            && w("Command8")->palette().color(QPalette::ButtonText) == QColor(Qt::black);
+        QApplication::setPalette(own);
+        QVERIFY(kept);
     }
 
     // The graphical buttons have a flat face in their own colour, stay in the Tab chain and

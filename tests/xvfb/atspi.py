@@ -32,6 +32,13 @@ accessibility bus up and the program started with QT_LINUX_ACCESSIBILITY_ALWAYS_
   atspi.py tabwalk COUNT
       presses Tab COUNT times (through xdotool, to the window that has the X focus) and prints
       "<role>:<name>" of the object that has the focus after each press
+  atspi.py hear --until LINE [--timeout S] (KEY | --press NAME)
+      presses KEY (through xdotool), or does the "Press" action of the showing push button NAME,
+      and prints what a screen reader is told, one a line, until
+      it prints LINE (and half a second more; exit 0) or the timeout passes (exit 1):
+      "focus <role>:<name>" when an object other than the one that had it takes the focus (a
+      screen reader reads that one out; the same object taking it again is not read, so it is
+      not printed), "notification <name>" when a notification shows
 
 Exit status 3: the program is not (yet) on the accessibility bus.
 """
@@ -292,6 +299,55 @@ def cmd_grab(app, args):
     return 0
 
 
+def cmd_hear(app, args):
+    from gi.repository import GLib
+
+    button = showing_named(app, args.press, "push button") if args.press else None
+    if args.press and button is None:
+        print("no showing push button named %r" % args.press, file=sys.stderr)
+        return 1
+    state = {"focus": focused(app), "heard": False}
+
+    def told(line):
+        print(line, flush=True)
+        if line == args.until and not state["heard"]:
+            state["heard"] = True
+            GLib.timeout_add(500, pyatspi.Registry.stop)
+
+    def listener(event):
+        source = event.source
+        try:
+            if source.getApplication() != app or not event.detail1:
+                return
+            # Names as they are now: this process hears no name changes to keep its copy fresh.
+            source.clear_cache()
+            if event.type.startswith("object:state-changed:focused"):
+                if source != state["focus"]:
+                    state["focus"] = source
+                    told("focus " + label_of(source))
+            elif source.getRole() == pyatspi.ROLE_NOTIFICATION:
+                told("notification " + flat(source.name or ""))
+        except GLib.Error:
+            pass  # gone meanwhile
+
+    def press():
+        if button is not None:
+            button.queryAction().doAction(actions_of(button).index("Press"))
+        else:
+            subprocess.run(["xdotool", "key", args.key], check=True)
+        return False  # once
+
+    types = ["object:state-changed:focused", "object:state-changed:showing"]
+    pyatspi.Registry.registerEventListener(listener, *types)
+    # The program sends only the events someone listens for, and learns of a new listener from the
+    # registry a moment later: the press waits for that.
+    GLib.timeout_add(500, press)
+    GLib.timeout_add(int(args.timeout * 1000), pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(listener, *types)
+    return 0 if state["heard"] else 1
+
+
 def cmd_tabwalk(app, args):
     before = focused(app)
     for _ in range(args.count):
@@ -331,6 +387,12 @@ def main():
         named = sub.add_parser(name)
         named.add_argument("--role")
         named.add_argument("name")
+    hear = sub.add_parser("hear")
+    hear.add_argument("--until", required=True)
+    hear.add_argument("--timeout", type=float, default=15)
+    what = hear.add_mutually_exclusive_group(required=True)
+    what.add_argument("key", nargs="?")
+    what.add_argument("--press")
     tabwalk = sub.add_parser("tabwalk")
     tabwalk.add_argument("count", type=int)
     args = parser.parse_args()
@@ -347,7 +409,7 @@ def main():
         return 3
     commands = {"dump": cmd_dump, "find": cmd_find, "state": cmd_state, "panel": cmd_panel,
                 "watch": cmd_watch, "showing": cmd_showing, "audit": cmd_audit, "press": cmd_press,
-                "grab": cmd_grab, "tabwalk": cmd_tabwalk}
+                "grab": cmd_grab, "hear": cmd_hear, "tabwalk": cmd_tabwalk}
     return commands[args.command](app, args)
 
 

@@ -59,11 +59,16 @@ declare -A GD_PACKAGE_OF=(
     [import]=imagemagick [convert]=imagemagick [identify]=imagemagick [/usr/bin/python3]=python3
     [dbus-daemon]=dbus [/usr/libexec/at-spi-bus-launcher]=at-spi2-core [pyatspi]=python3-pyatspi
     [strace]=strace [desktop-file-validate]=desktop-file-utils [appstreamcli]=appstream
-    [readelf]=binutils [lintian]=lintian [dpkg-shlibdeps]=dpkg-dev
+    [readelf]=binutils [lintian]=lintian [dpkg-shlibdeps]=dpkg-dev [xrdb]=x11-xserver-utils
+    [openbox]=openbox [picom]=picom [weston]=weston [weston-screenshooter]=weston
+    [Xwayland]=xwayland [/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so]=qt6-wayland
+    [/usr/lib/*/qt6/plugins/platformthemes/libqgtk3.so]=qt6-gtk-platformtheme
+    [/usr/lib/*/qt6/plugins/platformthemes/libqt6ct.so]=qt6ct
+    [/usr/share/qt6ct/colors/darker.conf]=qt6ct
 )
 
-# gd_require TOOL...: programs (a path, or a name on PATH) this test cannot do without; "pyatspi"
-# is the Python module that reads the window over AT-SPI. With any missing the test is skipped:
+# gd_require TOOL...: programs (a name on PATH) and files (a path, which may be a pattern) this
+# test cannot do without; "pyatspi" is the Python module that reads the window over AT-SPI. With any missing the test is skipped:
 # it names them and their packages and exits with 77, which ctest reports as skipped. make test
 # has installed everything and sets GLIMMERDECK_NO_SKIP=1, which makes that a failure, so CI
 # never skips a test unnoticed.
@@ -72,7 +77,7 @@ gd_require() {
     for tool in "$@"; do
         case $tool in
         pyatspi) "$GD_PYTHON" -c 'import pyatspi' >/dev/null 2>&1 ;;
-        /*) [ -x "$tool" ] ;;
+        /*) compgen -G "$tool" >/dev/null ;;
         *) command -v "$tool" >/dev/null 2>&1 ;;
         esac || missing+="${missing:+, }$tool (package ${GD_PACKAGE_OF[$tool]:-unknown})"
     done
@@ -105,18 +110,6 @@ gd_begin() {
     trap gd_cleanup EXIT
     trap 'exit 130' INT TERM
     SECONDS=0
-}
-
-# gd_need COMMAND...: skips the test (status 77, which ctest reports as skipped) when a tool it
-# drives is not installed; scripts/setup.sh installs them all.
-gd_need() {
-    local missing=() c
-    for c in "$@"; do
-        command -v "$c" >/dev/null 2>&1 || missing+=("$c")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "SKIP: $GD_TEST needs ${missing[*]}, not installed (scripts/setup.sh installs it)"
-    exit 77
 }
 
 gd_stop() { # gd_stop PID: ends one process that this script started, and reaps it
@@ -369,6 +362,39 @@ else:
     hits = sum(1 for p in pixels if tests[measure](*p))
 print(hits * 100 // max(1, len(pixels)))
 EOF
+}
+
+# gd_contrast FILE X Y W H [X Y W H ...]: for each rectangle of a screenshot that holds text on a
+# plain background, the contrast ratio between the two (WCAG's, 1 to 21), to one decimal. The
+# background is the rectangle's commonest colour, the text the colour farthest from it in
+# luminance among those that cover at least 3 pixels (the cores of the glyphs' stems).
+gd_contrast() {
+    local file=$1
+    shift
+    convert "$file" -depth 8 ppm:- | "$GD_PYTHON" -c '
+import re, sys
+from collections import Counter
+data = sys.stdin.buffer.read()
+header = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", data)
+width, pixels = int(header.group(1)), data[header.end():]
+def luminance(c):
+    lin = [v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4 for v in c]
+    return 0.2126 * lin[0] + 0.7152 * lin[1] + 0.0722 * lin[2]
+def ratio(a, b):
+    a, b = sorted((luminance(a), luminance(b)))
+    return (b + 0.05) / (a + 0.05)
+rects = list(map(int, sys.argv[1:]))
+out = []
+for x, y, w, h in zip(*[iter(rects)] * 4):
+    seen = Counter()
+    for row in range(y, y + h):
+        at = (row * width + x) * 3
+        line = pixels[at:at + w * 3]
+        seen.update(line[i:i + 3] for i in range(0, len(line), 3))
+    back = seen.most_common(1)[0][0]
+    out.append("%.1f" % max(ratio(back, c) for c, n in seen.items() if n >= 3))
+print(" ".join(out))
+' "$@"
 }
 
 # gd_atspi ARGS...: the screen reader's view of the program (see atspi.py).

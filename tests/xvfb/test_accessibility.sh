@@ -4,10 +4,14 @@
 # takes the focus or has an action is named and has a role that fits (listings named by the label
 # above them), the window is "Glimmerdeck" while its caption stays "Form1", and the counters that
 # lie beyond the window's edge are nowhere; Tab walks the controls in their keyboard order and
-# comes round again, and where it rests shows on the screen; and pressing every button through
-# its accessibility action does what a click does: the menu slides, the panels open and close,
-# the boxes slide, About and the exit question come up (and are answered through AT-SPI too),
-# "_" minimises, and the space bar works "X".
+# comes round again, and where it rests shows on the screen; pressing the buttons through their
+# accessibility action does what a click does: the menu slides, the panels open, the boxes slide,
+# About and the exit question come up (and are answered through AT-SPI too), "_" minimises, and
+# the space bar works "X". And the walk of a user who has only the keyboard: the space bar on
+# "Show Glimmerdeck" leaves the focus on the toggle, which is read out again under its new
+# caption when the slide ends, and nothing else is read in between; the space bar on a menu
+# button is told by the panel's heading while the focus stays; "Close" hands the focus back to
+# the menu button, and a panel that shuts with the menu hands it to "Show Glimmerdeck".
 #
 # Usage: test_accessibility.sh <built glimmerdeck>
 set -uo pipefail
@@ -83,6 +87,21 @@ walk() {
 # press ROLE NAME: the button's accessibility action, as a screen reader presses it.
 press() { gd_atspi press --role "$1" "$2" 2>"$GD_TMP/press.err" || fail "could not press '$2': $(cat "$GD_TMP/press.err")"; }
 
+# hear WHAT LINE (KEY | --press NAME): KEY on the control with the focus, or NAME pressed, and
+# then a screen reader is told LINE and nothing else.
+hear() {
+    local what=$1 line=$2
+    shift 2
+    gd_atspi hear --until "$line" "$@" >"$GD_TMP/heard.txt" 2>&1
+    if [ "$(cat "$GD_TMP/heard.txt")" = "$line" ]; then
+        ok "$what"
+    else
+        fail "$what: a screen reader was told (+) instead of '$line':"
+        sed 's/^/    + /' "$GD_TMP/heard.txt"
+    fi
+}
+grab() { gd_atspi grab --role "push button" "$1" 2>"$GD_TMP/grab.err" || fail "could not give '$1' the focus: $(cat "$GD_TMP/grab.err")"; }
+
 # question TITLE ANSWER: a message box comes up, and its ANSWER button is pressed through AT-SPI.
 question() {
     local box
@@ -157,13 +176,17 @@ else
 fi
 
 note "Show Glimmerdeck"
-press "push button" "Show Glimmerdeck"
+grab "Show Glimmerdeck"
+hear "the space bar keeps the focus on the toggle, read out as 'Hide Glimmerdeck' when the slide ends" \
+    "focus push button:Hide Glimmerdeck" space
 gd_poll 20 toggle_ready "Hide Glimmerdeck" && gd_poll 5 is_showing "push button:Text Animation" \
     && ok "the menu slid open and its buttons came into the tree" || gd_abort "the menu did not open"
 
 for i in "${!GD_HEADINGS[@]}"; do
     note "${menu_buttons[$i]}"
-    press "push button" "${menu_buttons[$i]}"
+    grab "${menu_buttons[$i]}"
+    hear "the space bar opens it, told by its heading while the focus stays" \
+        "notification ${GD_HEADINGS[$i]}" space
     if ! gd_poll 15 is_showing "label:${GD_HEADINGS[$i]}"; then
         fail "the panel did not open"
         continue
@@ -187,12 +210,18 @@ for i in "${!GD_HEADINGS[@]}"; do
             && ok "'Reset' puts them out of sight and out of the tree again" \
             || fail "the sliding boxes stayed in the tree after 'Reset'"
     fi
-    press "push button" Close
+    grab Close
+    hear "'Close' hands the focus back to '${menu_buttons[$i]}'" "focus push button:${menu_buttons[$i]}" space
     gd_poll 10 not_showing "label:${GD_HEADINGS[$i]}" && ok "'Close' closed it" || fail "'Close' did not close it"
 done
 
 note "Hide Glimmerdeck"
-press "push button" "Hide Glimmerdeck"
+# The last panel: Qt alone would move the focus from its "Close" to "_", the next Tab stop.
+press "push button" "${menu_buttons[5]}"
+gd_poll 15 is_showing "label:${GD_HEADINGS[5]}" || fail "'${menu_buttons[5]}' pressed did not open its panel"
+grab Close
+hear "pressed with the focus in an open panel: the panel shuts with the menu and hands the focus to the toggle" \
+    "focus push button:Show Glimmerdeck" --press "Hide Glimmerdeck"
 gd_poll 20 toggle_ready "Show Glimmerdeck" && gd_poll 5 not_showing "push button:Text Animation" \
     && ok "the menu slid shut and its buttons left the tree" || fail "the menu did not shut"
 
