@@ -6,14 +6,12 @@
 #include "qt/tick_scheduler.h"
 #include "qt/window_alpha.h"
 
-#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
