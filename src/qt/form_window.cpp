@@ -43,9 +43,14 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setFont(font);
     build();
     m_form.setObserver(this);
+    QAccessible::installActivationObserver(this);
 }
 
-FormWindow::~FormWindow() { m_form.setObserver(nullptr); }
+FormWindow::~FormWindow()
+{
+    QAccessible::removeActivationObserver(this);
+    m_form.setObserver(nullptr);
+}
 
 void FormWindow::build()
 {
@@ -93,6 +98,18 @@ void FormWindow::buildFrom(Control* root)
     describeAccessibility(*this, built);
     for (Control* c : built)
         place(m_views[c->index()]->widget());
+}
+
+void FormWindow::buildTheRest()
+{
+    if (!std::exchange(m_restQueued, true))
+        QTimer::singleShot(0, this, [this] { buildNextPart(); });
+}
+
+void FormWindow::accessibilityActiveChanged(bool active)
+{
+    if (active && m_painted)
+        buildTheRest();
 }
 
 // The next hidden part (a control whose container is built, and all inside it), then the one
@@ -315,7 +332,14 @@ void FormWindow::start()
 
 void FormWindow::stopTimers() { m_scheduler->stopAll(); }
 
-void FormWindow::click(ControlId control) { m_form.click(control); }
+void FormWindow::click(ControlId control)
+{
+    // The first click (most often "Show Glimmerdeck", whose slide takes most of a second before
+    // a tutorial can be chosen) sets the hidden parts building, so each is ready before it can
+    // be opened.
+    buildTheRest();
+    m_form.click(control);
+}
 
 void FormWindow::clickLater(ControlId control)
 {
@@ -518,9 +542,10 @@ void FormWindow::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(event->rect(), toQColor(kForm.backColor));
-    // The first frame is on its way: what it does not show is built from now on.
-    if (!std::exchange(m_restQueued, true))
-        QTimer::singleShot(0, this, [this] { buildNextPart(); });
+    // The first frame is on its way: what it does not show is built from now on if a screen
+    // reader may ask for it.
+    if (!std::exchange(m_painted, true) && QAccessible::isActive())
+        buildTheRest();
 }
 
 } // namespace gd

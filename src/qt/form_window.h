@@ -7,14 +7,17 @@
 // control with the focus, the focus stays with the user's place: a disabled control takes it
 // back when enabled again, a closing tutorial panel hands it to the menu button that opened it.
 //
-// Only what the first frame shows is built before it: a control that is hidden, and everything
-// inside it, is built after that frame, one hidden part per turn of the event loop, or at once
-// when it is shown or asked for first. Until then the model alone holds its state, and its
-// widget is brought up to date from the model when it is built.
+// Only what the first frame shows is built before it. A control that is hidden, and everything
+// inside it, is built in the background once the user first clicks, one part per turn of the
+// event loop, or at once when it is shown or asked for first. A screen reader lists hidden
+// panels too, so while assistive technology listens that starts right after the first frame.
+// Until then the model alone holds a control's state, and its widget is brought up to date from
+// the model when it is built.
 
 #include "model/form.h"
 #include "qt/views.h"
 
+#include <QAccessible>
 #include <QHash>
 #include <QSet>
 #include <QWidget>
@@ -25,7 +28,7 @@ namespace gd {
 
 class TickScheduler;
 
-class FormWindow : public QWidget, public FormObserver {
+class FormWindow : public QWidget, public FormObserver, public QAccessible::ActivationObserver {
 public:
     // `scale` converts the model's twips to this screen's pixels.
     FormWindow(Form1& form, Scale scale);
@@ -63,10 +66,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void accessibilityActiveChanged(bool active) override;
 
 private:
     void build();
     void buildFrom(Control* root);
+    void buildTheRest();
     void buildNextPart();
     ControlView* makeView(Control& c);
     void stack(const Control& c);
@@ -85,6 +90,7 @@ private:
     std::vector<ControlView*> m_views;       // by control index; owned by Qt's parent chain
     std::vector<PictureBoxView*> m_surfaces; // the same, for picture boxes only
     std::vector<bool> m_tabStop;             // by control index: in the keyboard order
+    bool m_painted = false;                  // the first frame is on its way
     bool m_restQueued = false;               // the hidden parts are on their way
     // Every widget that takes input for a control: its view, a picture box's client area, a
     // text box's viewport.
