@@ -93,6 +93,15 @@ public:
     }
 };
 
+// The window's one Notice, nullptr before describeAccessibility() has made it.
+Notice* noticeOf(const FormWindow& window)
+{
+    for (QObject* child : window.children())
+        if (auto* notice = dynamic_cast<Notice*>(child))
+            return notice;
+    return nullptr;
+}
+
 // Every interface this file makes is one of these, so that one Qt made is told apart.
 class RoleAccessible : public QAccessibleWidget {
 public:
@@ -283,7 +292,8 @@ void describeAccessibility(FormWindow& window, const std::vector<Control*>& buil
             listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
         }
     }
-    new Notice(&window);
+    if (!noticeOf(window))
+        new Notice(&window);
 }
 
 void announceSight(QWidget* widget, bool inSight)
@@ -297,10 +307,7 @@ void announceSight(QWidget* widget, bool inSight)
 
 void announce(FormWindow& window, const QString& text)
 {
-    Notice* notice = nullptr;
-    for (QObject* child : window.children())
-        if ((notice = dynamic_cast<Notice*>(child)))
-            break;
+    Notice* notice = noticeOf(window);
     // Shown again under its new name, since it is the showing that is read out.
     notice->hide();
     notice->setAccessibleName(text);

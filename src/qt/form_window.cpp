@@ -29,7 +29,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(desc.caption));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/") + toQString(desc.icon)));
+    setWindowIcon(QIcon(assetPath(desc.icon)));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
@@ -81,11 +81,7 @@ void FormWindow::buildFrom(Control* root)
 {
     std::vector<Control*> built;
     for (Control& c : m_form.controls()) {
-        if (c.kind() == Kind::Timer || m_views[c.index()])
-            continue;
-        if (c.container() && !m_views[c.container()->index()])
-            continue;
-        if (root ? !inside(c, *root) : !c.visible())
+        if (!awaitsBuilding(c) || (root ? !inside(c, *root) : !c.visible()))
             continue;
         makeView(c);
         built.push_back(&c);
@@ -98,6 +94,13 @@ void FormWindow::buildFrom(Control* root)
     describeAccessibility(*this, built);
     for (Control* c : built)
         place(m_views[c->index()]->widget());
+}
+
+// Not built yet, though its container is (or it has none): the next that can be built.
+bool FormWindow::awaitsBuilding(const Control& c) const
+{
+    return c.kind() != Kind::Timer && !m_views[c.index()]
+        && (!c.container() || m_views[c.container()->index()]);
 }
 
 void FormWindow::buildTheRest()
@@ -117,8 +120,7 @@ void FormWindow::accessibilityActiveChanged(bool active)
 void FormWindow::buildNextPart()
 {
     for (Control& c : m_form.controls()) {
-        if (c.kind() == Kind::Timer || m_views[c.index()]
-            || (c.container() && !m_views[c.container()->index()]))
+        if (!awaitsBuilding(c))
             continue;
         buildFrom(&c);
         QTimer::singleShot(0, this, [this] { buildNextPart(); });
@@ -195,16 +197,17 @@ void FormWindow::stack(const Control& c)
 // controls that take the focus, so one out of sight takes it for the moment.
 void FormWindow::orderTabs()
 {
-    std::vector<QWidget*> order;
-    for (Control& c : m_form.controls())
+    std::vector<const Control*> stops;
+    for (const Control& c : m_form.controls())
         if (m_tabStop[c.index()])
-            order.push_back(m_views[c.index()]->widget());
-    std::stable_sort(order.begin(), order.end(), [this](QWidget* a, QWidget* b) {
-        return m_controls.value(a)->desc().tabIndex < m_controls.value(b)->desc().tabIndex;
-    });
+            stops.push_back(&c);
+    std::stable_sort(stops.begin(), stops.end(),
+        [](const Control* a, const Control* b) { return a->desc().tabIndex < b->desc().tabIndex; });
     // The first comes straight after the window, so that Tab from the window reaches it first
     // however the chain was linked before; the rest follow it.
-    order.insert(order.begin(), this);
+    std::vector<QWidget*> order { this };
+    for (const Control* c : stops)
+        order.push_back(m_views[c->index()]->widget());
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget* a = order[i - 1];
         QWidget* b = order[i];
@@ -357,8 +360,7 @@ void FormWindow::controlChanged(Control& control, Prop prop)
         beforeChange(control, prop);
         v->apply(prop, m_scale);
         afterChange(control, prop);
-    } else if (prop == Prop::Visible && control.visible()
-        && (!control.container() || m_views[control.container()->index()])) {
+    } else if (prop == Prop::Visible && control.visible() && awaitsBuilding(control)) {
         buildFrom(&control); // shown before its turn came: built now, as the model has it
         afterChange(control, prop);
     }

@@ -70,6 +70,7 @@ protected:
 
 private:
     void build();
+    bool awaitsBuilding(const Control& c) const;
     void buildFrom(Control* root);
     void buildTheRest();
     void buildNextPart();

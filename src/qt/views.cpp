@@ -93,11 +93,13 @@ QColor toQColor(Colour colour)
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+QString assetPath(std::string_view file) { return QStringLiteral(":/assets/") + toQString(file); }
+
 QPixmap loadPicture(std::string_view file)
 {
     if (file.empty())
         return {};
-    return QPixmap(QStringLiteral(":/assets/") + toQString(file));
+    return QPixmap(assetPath(file));
 }
 
 const QPixmap& Picture::pixmap() const
@@ -110,7 +112,7 @@ const QPixmap& Picture::pixmap() const
 QSize Picture::size() const
 {
     if (!m_pixmap && !m_file.empty()) {
-        const QSize size = QImageReader(QStringLiteral(":/assets/") + toQString(m_file)).size();
+        const QSize size = QImageReader(assetPath(m_file)).size();
         if (size.isValid())
             return size;
     }

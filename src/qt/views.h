@@ -29,6 +29,8 @@ const QPalette& designedPalette();
 QColor toQColor(Colour colour);
 // The model's texts are Latin-1, as the tutorials' language keeps them.
 QString toQString(std::string_view text);
+// Where a picture the description names lies among the program's compiled-in assets.
+QString assetPath(std::string_view file);
 QPixmap loadPicture(std::string_view file);
 
 // A picture the description names, decoded when it is first drawn: most wait in panels that

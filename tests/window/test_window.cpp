@@ -7,6 +7,7 @@
 #include "qt/form_window.h"
 #include "qt/window_alpha.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -387,6 +388,15 @@ private slots:
             return c.kind() == Kind::CommandButton || c.kind() == Kind::TextBox || actsAsButton(c);
         });
         QCOMPARE(qsizetype(order.size()), qsizetype(stops));
+        // However many parts were built, the window has one object that announces.
+        const QWidgetList children
+            = win->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(std::ranges::count_if(children,
+                     [](QWidget* child) {
+                         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
+                         return face && face->role() == QAccessible::Notification;
+                     }),
+            1);
     }
 
     void namesAndTexts()
