@@ -7,7 +7,6 @@
 #include "qt/window_alpha.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,7 +28,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(desc.caption));
-    setWindowIcon(QIcon(assetPath(desc.icon)));
+    setWindowIcon(loadIcon(desc.icon));
     setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPalette(designedPalette()); // whatever the desktop's, before any control inherits it

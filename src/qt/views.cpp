@@ -1,5 +1,7 @@
 #include "qt/views.h"
 
+#include <QFile>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
@@ -95,12 +97,77 @@ QColor toQColor(Colour colour)
 
 QString assetPath(std::string_view file) { return QStringLiteral(":/assets/") + toQString(file); }
 
+namespace {
+
+// Points a reader at a compiled-in picture, in the format its name gives. Left to guess, Qt
+// loads every image plugin it has (SVG and all) to ask each whether it knows the file, even a
+// bitmap it reads itself: milliseconds before the first frame, for nothing.
+void openAsset(QImageReader& reader, std::string_view file)
+{
+    const QString path = assetPath(file);
+    reader.setFileName(path);
+    reader.setFormat(path.section(QLatin1Char('.'), -1).toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
+
+} // namespace
+
 QPixmap loadPicture(std::string_view file)
 {
     if (file.empty())
         return {};
-    return QPixmap(assetPath(file));
+    QImageReader reader;
+    openAsset(reader, file);
+    return QPixmap::fromImage(reader.read());
 }
+
+namespace {
+
+// An icon read from its file when it is first asked for. An X11 window manager asks as the window
+// is created; the offscreen platform never does, and neither does Wayland's shell here, so there
+// the file is never decoded at all.
+class DeferredIconEngine : public QIconEngine {
+public:
+    explicit DeferredIconEngine(QString file)
+        : m_file(std::move(file))
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    // The size asked for is in device pixels already: the icon is not to scale it again.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return m_icon ? m_icon->isNull() : !QFile::exists(m_file); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_icon)
+            m_icon = QIcon(m_file);
+        return *m_icon;
+    }
+
+    QString m_file;
+    std::optional<QIcon> m_icon;
+};
+
+} // namespace
+
+QIcon loadIcon(std::string_view file) { return QIcon(new DeferredIconEngine(assetPath(file))); }
 
 const QPixmap& Picture::pixmap() const
 {
@@ -112,7 +179,9 @@ const QPixmap& Picture::pixmap() const
 QSize Picture::size() const
 {
     if (!m_pixmap && !m_file.empty()) {
-        const QSize size = QImageReader(assetPath(m_file)).size();
+        QImageReader reader;
+        openAsset(reader, m_file);
+        const QSize size = reader.size();
         if (size.isValid())
             return size;
     }

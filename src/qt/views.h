@@ -7,6 +7,7 @@
 #include "model/platform.h"
 
 #include <QFrame>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -32,6 +33,8 @@ QString toQString(std::string_view text);
 // Where a picture the description names lies among the program's compiled-in assets.
 QString assetPath(std::string_view file);
 QPixmap loadPicture(std::string_view file);
+// An icon among the assets, decoded only once something asks to see it.
+QIcon loadIcon(std::string_view file);
 
 // A picture the description names, decoded when it is first drawn: most wait in panels that
 // may never be opened.

@@ -399,6 +399,22 @@ private slots:
             1);
     }
 
+    // The window's icon is read only when the window system asks for it, and then must give what
+    // the file holds, in every size. Run again with QT_SCALE_FACTOR=2 (test_window@2x).
+    void iconDecodedWhenAsked()
+    {
+        const QIcon shown = win->windowIcon();
+        const QIcon file(assetPath(kForm.icon));
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown.availableSizes(), file.availableSizes());
+        for (const QSize size : file.availableSizes())
+            for (const qreal ratio : { 1.0, 2.0 }) {
+                const QPixmap got = shown.pixmap(size, ratio);
+                QCOMPARE(got.devicePixelRatio(), file.pixmap(size, ratio).devicePixelRatio());
+                QCOMPARE(got.toImage(), file.pixmap(size, ratio).toImage());
+            }
+    }
+
     void namesAndTexts()
     {
         for (Control& c : form().controls()) {
