@@ -110,21 +110,8 @@ void openAsset(QImageReader& reader, std::string_view file)
     reader.setAutoDetectImageFormat(false);
 }
 
-} // namespace
-
-QPixmap loadPicture(std::string_view file)
-{
-    if (file.empty())
-        return {};
-    QImageReader reader;
-    openAsset(reader, file);
-    return QPixmap::fromImage(reader.read());
-}
-
-namespace {
-
-// An icon read from its file when it is first asked for. An X11 window manager asks as the window
-// is created; the offscreen platform never does, and neither does Wayland's shell here, so there
+// An icon read from its file when it is first asked for. Under X11 it is, as the window is created,
+// for the window manager; a platform that shows no window icons (offscreen) never asks, and there
 // the file is never decoded at all.
 class DeferredIconEngine : public QIconEngine {
 public:
@@ -137,14 +124,14 @@ public:
     {
         icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().actualSize(size, mode, state);
-    }
-    // The size asked for is in device pixels already: the icon is not to scale it again.
+    // Sizes asked for here are in device pixels already: the icon is not to scale them again.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
         return icon().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return pixmap(size, mode, state).size();
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
@@ -166,6 +153,15 @@ private:
 };
 
 } // namespace
+
+QPixmap loadPicture(std::string_view file)
+{
+    if (file.empty())
+        return {};
+    QImageReader reader;
+    openAsset(reader, file);
+    return QPixmap::fromImage(reader.read());
+}
 
 QIcon loadIcon(std::string_view file) { return QIcon(new DeferredIconEngine(assetPath(file))); }
 

@@ -407,12 +407,14 @@ private slots:
         const QIcon file(assetPath(kForm.icon));
         QVERIFY(!shown.isNull());
         QCOMPARE(shown.availableSizes(), file.availableSizes());
-        for (const QSize size : file.availableSizes())
+        for (const QSize size : file.availableSizes()) {
+            QCOMPARE(shown.actualSize(size), file.actualSize(size));
             for (const qreal ratio : { 1.0, 2.0 }) {
                 const QPixmap got = shown.pixmap(size, ratio);
                 QCOMPARE(got.devicePixelRatio(), file.pixmap(size, ratio).devicePixelRatio());
                 QCOMPARE(got.toImage(), file.pixmap(size, ratio).toImage());
             }
+        }
     }
 
     void namesAndTexts()
