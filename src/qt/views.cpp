@@ -154,21 +154,18 @@ private:
 
 } // namespace
 
-QPixmap loadPicture(std::string_view file)
-{
-    if (file.empty())
-        return {};
-    QImageReader reader;
-    openAsset(reader, file);
-    return QPixmap::fromImage(reader.read());
-}
-
 QIcon loadIcon(std::string_view file) { return QIcon(new DeferredIconEngine(assetPath(file))); }
 
 const QPixmap& Picture::pixmap() const
 {
-    if (!m_pixmap)
-        m_pixmap = loadPicture(m_file);
+    if (!m_pixmap) {
+        m_pixmap.emplace();
+        if (!m_file.empty()) {
+            QImageReader reader;
+            openAsset(reader, m_file);
+            m_pixmap = QPixmap::fromImage(reader.read());
+        }
+    }
     return *m_pixmap;
 }
 
@@ -506,12 +503,13 @@ void PaintedView::apply(Prop prop, const Scale& scale)
         m_to = b.topLeft() - box.topLeft();
         return;
     }
-    if (prop == Prop::Geometry && m_control.kind() == Kind::Image && !m_control.desc().stretch
-        && !m_picture.size().isEmpty()) {
+    if (prop == Prop::Geometry && m_control.kind() == Kind::Image && !m_control.desc().stretch) {
         // An image that is not stretched takes the size of its picture.
-        const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
-        setGeometry(QRect(at.topLeft(), m_picture.size()));
-        return;
+        if (const QSize picture = m_picture.size(); !picture.isEmpty()) {
+            const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
+            setGeometry(QRect(at.topLeft(), picture));
+            return;
+        }
     }
     ControlView::apply(prop, scale);
     if (prop == Prop::Colours)

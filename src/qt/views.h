@@ -32,7 +32,6 @@ QColor toQColor(Colour colour);
 QString toQString(std::string_view text);
 // Where a picture the description names lies among the program's compiled-in assets.
 QString assetPath(std::string_view file);
-QPixmap loadPicture(std::string_view file);
 // An icon among the assets, decoded only once something asks to see it.
 QIcon loadIcon(std::string_view file);
 
