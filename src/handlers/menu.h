@@ -28,6 +28,15 @@ inline constexpr std::array<Tutorial, 6> kTutorials = { {
 } };
 // clang-format on
 
+// The tutorial a panel shows; nullptr for any other control.
+constexpr const Tutorial* tutorialShownIn(ControlId panel)
+{
+    for (const Tutorial& t : kTutorials)
+        if (t.panel == panel)
+            return &t;
+    return nullptr;
+}
+
 void Command7_Click(Form1& me); // "Show Glimmerdeck" / "Hide Glimmerdeck"
 void Timer6_Timer(Form1& me);   // one step of the opening slide
 void Timer7_Timer(Form1& me);   // one step of the closing slide

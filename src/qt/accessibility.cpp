@@ -1,6 +1,7 @@
 #include "qt/accessibility.h"
 
-#include "qt/form_window.h"
+#include "handlers/menu.h"
+#include "qt/views.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
@@ -93,15 +94,6 @@ public:
     }
 };
 
-// The window's one Notice, nullptr before describeAccessibility() has made it.
-Notice* noticeOf(const FormWindow& window)
-{
-    for (QObject* child : window.children())
-        if (auto* notice = dynamic_cast<Notice*>(child))
-            return notice;
-    return nullptr;
-}
-
 // Every interface this file makes is one of these, so that one Qt made is told apart.
 class RoleAccessible : public QAccessibleWidget {
 public:
@@ -140,8 +132,7 @@ private:
     }
 };
 
-// "_" and "X": a push button with the Press action, and nothing inside (the focus ring is a
-// drawing, not content).
+// "_" and "X": a push button with the Press action.
 class LabelButtonAccessible : public RoleAccessible {
 public:
     LabelButtonAccessible(QWidget* label, ControlId control)
@@ -149,10 +140,6 @@ public:
         , m_control(control)
     {
     }
-
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 
     QStringList actionNames() const override
     {
@@ -162,7 +149,7 @@ public:
     void doAction(const QString& action) override
     {
         if (action == pressAction()) {
-            if (auto* window = dynamic_cast<FormWindow*>(widget()->window()))
+            if (auto* window = dynamic_cast<PressTarget*>(widget()->window()))
                 window->clickLater(m_control);
         } else
             QAccessibleWidget::doAction(action);
@@ -182,7 +169,7 @@ private:
 // What this file makes of an object: a role of its own, or NoRole where Qt's interface serves.
 QAccessible::Role ownRole(QObject* object)
 {
-    if (dynamic_cast<FormWindow*>(object))
+    if (dynamic_cast<PressTarget*>(object))
         return QAccessible::Window;
     if (isClientArea(object))
         return QAccessible::Client;
@@ -217,17 +204,17 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
 }
 
 // A built control's widget, or the window itself; nullptr while the control is not built.
-QWidget* builtWidget(FormWindow& window, ControlId id)
+QWidget* builtWidget(QWidget& window, const std::vector<ControlView*>& views, ControlId id)
 {
     if (id == ControlId::Form1)
         return &window;
-    ControlView* view = window.builtView(window.form()[id]);
+    ControlView* view = views[std::size_t(id)];
     return view ? view->widget() : nullptr;
 }
 
-void describe(FormWindow& window, const AccessibleText& row)
+void describe(QWidget& window, const std::vector<ControlView*>& views, const AccessibleText& row)
 {
-    QWidget* widget = builtWidget(window, row.control);
+    QWidget* widget = builtWidget(window, views, row.control);
     if (!widget)
         return;
     if (!row.name.empty()) {
@@ -240,7 +227,7 @@ void describe(FormWindow& window, const AccessibleText& row)
     }
     if (!row.labelledBy)
         return;
-    auto* label = dynamic_cast<QLabel*>(builtWidget(window, *row.labelledBy));
+    auto* label = dynamic_cast<QLabel*>(builtWidget(window, views, *row.labelledBy));
     if (!label)
         return;
     // A buddy label with an ampersand in its text would turn it into a keyboard shortcut and
@@ -254,14 +241,15 @@ void describe(FormWindow& window, const AccessibleText& row)
 
 } // namespace
 
-void describeAccessibility(FormWindow& window, const std::vector<Control*>& built)
+void describeAccessibility(
+    QWidget& window, const std::vector<ControlView*>& views, const std::vector<Control*>& built)
 {
     static const bool installed = (QAccessible::installFactory(interfaceFor), true);
     (void)installed;
 
     QList<QWidget*> widgets { &window };
     for (Control* c : built) {
-        ControlView* view = window.builtView(*c);
+        ControlView* view = views[c->index()];
         widgets.append(view->widget());
         if (QWidget* client = view->clientArea())
             widgets.append(client);
@@ -284,16 +272,14 @@ void describeAccessibility(FormWindow& window, const std::vector<Control*>& buil
     for (const AccessibleText& row : kTexts)
         if (row.control == ControlId::Form1 || isNew(row.control)
             || (row.labelledBy && isNew(*row.labelledBy)))
-            describe(window, row);
+            describe(window, views, row);
     // A listing's scroll bars can be moved by assistive technology too: say which is which.
     for (Control* c : built) {
-        if (auto* listing = dynamic_cast<QAbstractScrollArea*>(window.builtView(*c)->widget())) {
+        if (auto* listing = dynamic_cast<QAbstractScrollArea*>(views[c->index()]->widget())) {
             listing->verticalScrollBar()->setAccessibleName(QStringLiteral("Vertical"));
             listing->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
         }
     }
-    if (!noticeOf(window))
-        new Notice(&window);
 }
 
 void announceSight(QWidget* widget, bool inSight)
@@ -305,13 +291,35 @@ void announceSight(QWidget* widget, bool inSight)
     QAccessible::updateAccessibility(&event);
 }
 
-void announce(FormWindow& window, const QString& text)
+Announcer::Announcer(QWidget& window)
+    : m_notice(new Notice(&window))
 {
-    Notice* notice = noticeOf(window);
+}
+
+void Announcer::announce(const QString& text)
+{
     // Shown again under its new name, since it is the showing that is read out.
-    notice->hide();
-    notice->setAccessibleName(text);
-    notice->setVisible(!text.isEmpty());
+    m_notice->hide();
+    m_notice->setAccessibleName(text);
+    m_notice->setVisible(!text.isEmpty());
+}
+
+void Announcer::beforeChange(const Control& control, QWidget* widget, Prop prop)
+{
+    if (prop == Prop::Visible && !control.visible() && m_told == widget
+        && tutorialShownIn(control.id())) {
+        announce({});
+        m_told = nullptr;
+    }
+}
+
+void Announcer::afterChange(const Control& control, QWidget* widget, Prop prop)
+{
+    // The focus stays on the menu button; the panel's heading tells what opened.
+    if (prop == Prop::Visible && control.visible() && tutorialShownIn(control.id())) {
+        announce(widget->accessibleName());
+        m_told = widget;
+    }
 }
 
 void presentAnew(QWidget* widget)

@@ -1,198 +1,15 @@
 #include "qt/views.h"
 
-#include <QFile>
-#include <QIconEngine>
-#include <QImageReader>
+#include "model/form.h"
+
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPalette>
-#include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <QTextOption>
 
-#include <cmath>
-#include <iterator>
+#include <algorithm>
 
 namespace gd {
-
-QRect Scale::rect(double left, double top, double width, double height) const
-{
-    // Both edges are rounded, so neighbours that touch in twips touch in pixels.
-    const int x1 = static_cast<int>(std::lround(left / tppX));
-    const int y1 = static_cast<int>(std::lround(top / tppY));
-    const int x2 = static_cast<int>(std::lround((left + width) / tppX));
-    const int y2 = static_cast<int>(std::lround((top + height) / tppY));
-    return QRect(x1, y1, std::max(0, x2 - x1), std::max(0, y2 - y1));
-}
-
-// The window's system colours and everything Qt draws in it (button text, frames, scroll bars,
-// the selection) come from one fixed palette: Qt's own, the one a desktop without a platform
-// theme shows. The description fixes half of the window's colours itself (the dark form, the
-// silver card and buttons, the red headings); a desktop's dark palette would change the other
-// half and pair near-white text with the silver. Windows of the desktop's own (message boxes,
-// menus, tool tips) keep the desktop's palette: they have no fixed colours to clash with.
-const QPalette& designedPalette()
-{
-    static const QPalette palette = [] {
-        struct Entry {
-            QPalette::ColorRole role;
-            QRgb enabled, disabled; // active and inactive are the same
-        };
-        // clang-format off
-        static const Entry entries[] = {
-            // role                        enabled   disabled
-            { QPalette::WindowText,       0x000000, 0xbebebe },
-            { QPalette::Button,           0xefefef, 0xefefef },
-            { QPalette::Light,            0xffffff, 0xffffff },
-            { QPalette::Midlight,         0xcacaca, 0xcacaca },
-            { QPalette::Dark,             0x9f9f9f, 0xbebebe },
-            { QPalette::Mid,              0xb8b8b8, 0xb8b8b8 },
-            { QPalette::Text,             0x000000, 0xbebebe },
-            { QPalette::BrightText,       0xffffff, 0xffffff },
-            { QPalette::ButtonText,       0x000000, 0xbebebe },
-            { QPalette::Base,             0xffffff, 0xefefef },
-            { QPalette::Window,           0xefefef, 0xefefef },
-            { QPalette::Shadow,           0x767676, 0xb1b1b1 },
-            { QPalette::Highlight,        0x308cc6, 0x919191 },
-            { QPalette::HighlightedText,  0xffffff, 0xffffff },
-            { QPalette::Link,             0x0000ff, 0x0000ff },
-            { QPalette::LinkVisited,      0xff00ff, 0xff00ff },
-            { QPalette::AlternateBase,    0xf7f7f7, 0xf7f7f7 },
-            { QPalette::NoRole,           0x000000, 0x000000 },
-            { QPalette::ToolTipBase,      0xffffdc, 0xffffdc },
-            { QPalette::ToolTipText,      0x000000, 0x000000 },
-        };
-        // clang-format on
-        static_assert(std::size(entries) == QPalette::NColorRoles - 1); // all but PlaceholderText
-        // Every role of every group is set, so a change of the desktop's palette while the
-        // program runs changes nothing in the window either.
-        QPalette p;
-        for (const Entry& e : entries) {
-            p.setColor(QPalette::Active, e.role, QColor::fromRgb(e.enabled));
-            p.setColor(QPalette::Inactive, e.role, QColor::fromRgb(e.enabled));
-            p.setColor(QPalette::Disabled, e.role, QColor::fromRgb(e.disabled));
-        }
-        p.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128)); // in every group
-        return p;
-    }();
-    return palette;
-}
-
-QColor toQColor(Colour colour)
-{
-    if (colour & 0x80000000u) {
-        const QPalette& palette = designedPalette();
-        switch (colour & 0xFF) {
-        case 0x05: return palette.color(QPalette::Base);
-        case 0x08: return palette.color(QPalette::Text);
-        case 0x0F: return palette.color(QPalette::Button);
-        case 0x12: return palette.color(QPalette::ButtonText);
-        default: return palette.color(QPalette::Window);
-        }
-    }
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-QString assetPath(std::string_view file) { return QStringLiteral(":/assets/") + toQString(file); }
-
-namespace {
-
-// Points a reader at a compiled-in picture, in the format its name gives. Left to guess, Qt
-// loads every image plugin it has (SVG and all) to ask each whether it knows the file, even a
-// bitmap it reads itself: milliseconds before the first frame, for nothing.
-void openAsset(QImageReader& reader, std::string_view file)
-{
-    const QString path = assetPath(file);
-    reader.setFileName(path);
-    reader.setFormat(path.section(QLatin1Char('.'), -1).toLatin1());
-    reader.setAutoDetectImageFormat(false);
-}
-
-// An icon read from its file when it is first asked for. Under X11 it is, as the window is created,
-// for the window manager; a platform that shows no window icons (offscreen) never asks, and there
-// the file is never decoded at all.
-class DeferredIconEngine : public QIconEngine {
-public:
-    explicit DeferredIconEngine(QString file)
-        : m_file(std::move(file))
-    {
-    }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    // Sizes asked for here are in device pixels already: the icon is not to scale them again.
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().pixmap(size, 1.0, mode, state);
-    }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return pixmap(size, mode, state).size();
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().availableSizes(mode, state);
-    }
-    bool isNull() override { return m_icon ? m_icon->isNull() : !QFile::exists(m_file); }
-    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
-
-private:
-    const QIcon& icon()
-    {
-        if (!m_icon)
-            m_icon = QIcon(m_file);
-        return *m_icon;
-    }
-
-    QString m_file;
-    std::optional<QIcon> m_icon;
-};
-
-} // namespace
-
-QIcon loadIcon(std::string_view file) { return QIcon(new DeferredIconEngine(assetPath(file))); }
-
-const QPixmap& Picture::pixmap() const
-{
-    if (!m_pixmap) {
-        m_pixmap.emplace();
-        if (!m_file.empty()) {
-            QImageReader reader;
-            openAsset(reader, m_file);
-            m_pixmap = QPixmap::fromImage(reader.read());
-        }
-    }
-    return *m_pixmap;
-}
-
-QSize Picture::size() const
-{
-    if (!m_pixmap && !m_file.empty()) {
-        QImageReader reader;
-        openAsset(reader, m_file);
-        const QSize size = reader.size();
-        if (size.isValid())
-            return size;
-    }
-    return pixmap().size();
-}
-
-QFont fontOf(const Control& control)
-{
-    QFont font(toQString(control.fontName()));
-    font.setPointSizeF(control.fontSize());
-    font.setBold(control.fontBold());
-    return font;
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 void ControlView::apply(Prop prop, const Scale& scale)
 {
@@ -224,6 +41,18 @@ void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::C
     pal.setColor(textRole, toQColor(text));
     pal.setColor(backRole, toQColor(back));
     w->setPalette(pal);
+}
+
+// The one way a focus frame is drawn: dotted, in the control's text colour, `inset` pixels in
+// from its edges. Only once the keyboard has moved the focus in this window (KeyboardFocus marks
+// that on the window, as Qt's own styles read it), so a mouse user never sees one.
+void paintFocusFrame(QWidget* w, QPalette::ColorRole text, int inset)
+{
+    if (!w->hasFocus() || !w->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QPainter p(w);
+    p.setPen(QPen(w->palette().color(text), 1, Qt::DotLine));
+    p.drawRect(w->rect().adjusted(inset, inset, -1 - inset, -1 - inset));
 }
 
 } // namespace
@@ -376,6 +205,13 @@ void LabelView::recolourText()
     update(*m_ink);
 }
 
+// A frame label ("_", "X") takes the focus from the keyboard.
+void LabelView::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusFrame(this, QPalette::WindowText, 0);
+}
+
 // ---- TextBox ----------------------------------------------------------------------------------
 
 TextBoxView::TextBoxView(Control& control, QWidget* parent)
@@ -444,15 +280,9 @@ void ButtonView::apply(Prop prop, const Scale& scale)
 void ButtonView::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);
-    // A flat face has no bevel to show the keyboard focus in; mark it with the style's focus frame.
-    if (isFlat() && hasFocus() && !isDown()) {
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(2, 2, -2, -2);
-        option.backgroundColor = palette().color(QPalette::Button);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
-    }
+    // A flat face has no bevel to show the keyboard focus in.
+    if (isFlat() && !isDown())
+        paintFocusFrame(this, QPalette::ButtonText, 2);
 }
 
 // A caption wider than the button wraps onto a further line at a word boundary. Captions carry
@@ -480,30 +310,18 @@ void ButtonView::showCaption()
 
 // ---- Image, Shape, Line -----------------------------------------------------------------------
 
-PaintedView::PaintedView(Control& control, QWidget* parent)
+ImageView::ImageView(Control& control, QWidget* parent)
     : QWidget(parent)
     , ControlView(control)
     , m_picture(control.desc().picture)
 {
-    // Shapes and lines take no mouse events: the container under them does.
-    if (control.kind() == Kind::Shape || control.kind() == Kind::Line)
-        setAttribute(Qt::WA_TransparentForMouseEvents);
     if (!control.desc().toolTip.empty())
         setToolTip(toQString(control.desc().toolTip));
 }
 
-void PaintedView::apply(Prop prop, const Scale& scale)
+void ImageView::apply(Prop prop, const Scale& scale)
 {
-    if (prop == Prop::Geometry && m_control.kind() == Kind::Line) {
-        const QRect a = scale.rect(m_control.left(), m_control.top(), 0, 0);
-        const QRect b = scale.rect(m_control.width(), m_control.height(), 0, 0);
-        const QRect box = QRect(a.topLeft(), b.topLeft()).normalized().adjusted(0, 0, 1, 1);
-        setGeometry(box);
-        m_from = a.topLeft() - box.topLeft();
-        m_to = b.topLeft() - box.topLeft();
-        return;
-    }
-    if (prop == Prop::Geometry && m_control.kind() == Kind::Image && !m_control.desc().stretch) {
+    if (prop == Prop::Geometry && !m_control.desc().stretch) {
         // An image that is not stretched takes the size of its picture.
         if (const QSize picture = m_picture.size(); !picture.isEmpty()) {
             const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
@@ -516,37 +334,101 @@ void PaintedView::apply(Prop prop, const Scale& scale)
         update();
 }
 
-void PaintedView::paintEvent(QPaintEvent*)
+void ImageView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    switch (m_control.kind()) {
-    case Kind::Image:
-        if (m_control.desc().stretch) {
-            // Scale once per size, not on every repaint of what lies over the picture.
-            if (m_scaled.size() != size())
-                m_scaled = m_picture.pixmap().scaled(
-                    size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            p.drawPixmap(0, 0, m_scaled);
-        } else {
-            p.drawPixmap(0, 0, m_picture.pixmap());
-        }
-        break;
-    case Kind::Shape: {
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        const double radius = std::min(r.width(), r.height()) / 8;
-        if (m_control.backColor() != kUnset)
-            p.setBrush(toQColor(m_control.backColor()));
-        p.setPen(QPen(toQColor(m_control.foreColor()), 1));
-        p.drawRoundedRect(r, radius, radius);
-        break;
+    if (m_control.desc().stretch) {
+        // Scale once per size, not on every repaint of what lies over the picture.
+        if (m_scaled.size() != size())
+            m_scaled = m_picture.pixmap().scaled(
+                size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        p.drawPixmap(0, 0, m_scaled);
+    } else {
+        p.drawPixmap(0, 0, m_picture.pixmap());
     }
-    case Kind::Line:
-        p.setPen(QPen(toQColor(m_control.foreColor()), 1));
-        p.drawLine(m_from, m_to);
-        break;
-    default: break;
+}
+
+ShapeView::ShapeView(Control& control, QWidget* parent)
+    : QWidget(parent)
+    , ControlView(control)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeView::apply(Prop prop, const Scale& scale)
+{
+    ControlView::apply(prop, scale);
+    if (prop == Prop::Colours)
+        update();
+}
+
+void ShapeView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double radius = std::min(r.width(), r.height()) / 8;
+    if (m_control.backColor() != kUnset)
+        p.setBrush(toQColor(m_control.backColor()));
+    p.setPen(QPen(toQColor(m_control.foreColor()), 1));
+    p.drawRoundedRect(r, radius, radius);
+}
+
+LineView::LineView(Control& control, QWidget* parent)
+    : QWidget(parent)
+    , ControlView(control)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+// A line's "geometry" is its two end points; the widget is the box around them.
+void LineView::apply(Prop prop, const Scale& scale)
+{
+    if (prop != Prop::Geometry) {
+        ControlView::apply(prop, scale);
+        if (prop == Prop::Colours)
+            update();
+        return;
     }
+    const QRect a = scale.rect(m_control.left(), m_control.top(), 0, 0);
+    const QRect b = scale.rect(m_control.width(), m_control.height(), 0, 0);
+    const QRect box = QRect(a.topLeft(), b.topLeft()).normalized().adjusted(0, 0, 1, 1);
+    setGeometry(box);
+    m_from = a.topLeft() - box.topLeft();
+    m_to = b.topLeft() - box.topLeft();
+}
+
+void LineView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(toQColor(m_control.foreColor()), 1));
+    p.drawLine(m_from, m_to);
+}
+
+bool actsAsButton(const Control& control)
+{
+    return control.kind() == Kind::Label && control.form().handles(control.id(), Event::Click);
+}
+
+bool whollyOutside(const QWidget* widget)
+{
+    const QWidget* container = widget->parentWidget();
+    return container && !widget->geometry().intersects(container->rect());
+}
+
+ControlView* makeView(Control& control, QWidget* parent)
+{
+    switch (control.kind()) {
+    case Kind::PictureBox: return new PictureBoxView(control, parent);
+    case Kind::Label: return new LabelView(control, parent);
+    case Kind::TextBox: return new TextBoxView(control, parent);
+    case Kind::CommandButton: return new ButtonView(control, parent);
+    case Kind::Image: return new ImageView(control, parent);
+    case Kind::Shape: return new ShapeView(control, parent);
+    case Kind::Line: return new LineView(control, parent);
+    case Kind::Timer: break;
+    }
+    return nullptr;
 }
 
 } // namespace gd

@@ -1,13 +1,16 @@
 #pragma once
 
 // One Qt widget per control. Each view reads its control's properties and shows them; it keeps
-// no state of its own beyond what Qt needs to draw.
+// no state of its own beyond what Qt needs to draw. A control that takes the keyboard focus
+// shows it with a dotted frame, once the focus has been moved with the keyboard (see
+// KeyboardFocus), never after a mouse click.
 
 #include "model/control.h"
 #include "model/platform.h"
+#include "qt/conversions.h"
+#include "qt/pictures.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -17,41 +20,6 @@
 #include <optional>
 
 namespace gd {
-
-// Twips to pixels for one axis.
-struct Scale {
-    double tppX = 15, tppY = 15;
-    QRect rect(double left, double top, double width, double height) const;
-};
-
-// The colours the window was designed in, on every desktop: see designedPalette() in views.cpp.
-const QPalette& designedPalette();
-// A description colour; a system colour (&H800000nn) comes from designedPalette().
-QColor toQColor(Colour colour);
-// The model's texts are Latin-1, as the tutorials' language keeps them.
-QString toQString(std::string_view text);
-// Where a picture the description names lies among the program's compiled-in assets.
-QString assetPath(std::string_view file);
-// An icon among the assets, decoded only once something asks to see it.
-QIcon loadIcon(std::string_view file);
-
-// A picture the description names, decoded when it is first drawn: most wait in panels that
-// may never be opened.
-class Picture {
-public:
-    explicit Picture(std::string_view file)
-        : m_file(file)
-    {
-    }
-    const QPixmap& pixmap() const;
-    // Read from the file's header where its format allows, without decoding it.
-    QSize size() const;
-
-private:
-    std::string_view m_file;
-    mutable std::optional<QPixmap> m_pixmap;
-};
-QFont fontOf(const Control& control);
 
 class ControlView {
 public:
@@ -99,6 +67,9 @@ public:
     QWidget* widget() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void recolourText();
 
@@ -127,9 +98,9 @@ private:
 };
 
 // Images, the shape and lines are painted by hand.
-class PaintedView : public QWidget, public ControlView {
+class ImageView : public QWidget, public ControlView {
 public:
-    PaintedView(Control& control, QWidget* parent);
+    ImageView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
@@ -138,8 +109,41 @@ protected:
 
 private:
     Picture m_picture;
-    QPixmap m_scaled;    // a stretched picture at the widget's size
-    QPoint m_from, m_to; // a line's end points inside the widget
+    QPixmap m_scaled; // a stretched picture at the widget's size
 };
+
+// Shapes and lines take no mouse events: the container under them does.
+class ShapeView : public QWidget, public ControlView {
+public:
+    ShapeView(Control& control, QWidget* parent);
+    QWidget* widget() override { return this; }
+    void apply(Prop prop, const Scale& scale) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class LineView : public QWidget, public ControlView {
+public:
+    LineView(Control& control, QWidget* parent);
+    QWidget* widget() override { return this; }
+    void apply(Prop prop, const Scale& scale) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint m_from, m_to; // the end points inside the widget
+};
+
+// A label the program handles clicks on ("_", "X") is a push button to the keyboard and to
+// assistive technology.
+bool actsAsButton(const Control& control);
+
+// A control that lies wholly outside its container's client area can never be seen.
+bool whollyOutside(const QWidget* widget);
+
+// The view of a control of any kind but a timer (nullptr).
+ControlView* makeView(Control& control, QWidget* parent);
 
 } // namespace gd

@@ -2,7 +2,8 @@
 # The tutorial menu as a screen-reader user meets it: "Show Glimmerdeck" slides the menu open,
 # each of the six menu buttons brings up its panel alone, with its heading and its code listings
 # whole (length counted with the program's CR LF line breaks, first line as written), and "Hide
-# Glimmerdeck" slides the menu shut and takes the open panel away with it. A screenshot of each
+# Glimmerdeck" slides the menu shut and takes the open panel away with it. All of it is done with
+# the mouse, and a mouse user never sees a focus frame: none shows on "_" or "X" at any step. A screenshot of each
 # panel goes to $GLIMMERDECK_BUILD_DIR/screenshots/ for a person to look at.
 #
 # Usage: test_panels.sh <built glimmerdeck>
@@ -32,6 +33,15 @@ listings=(
 
 showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>/dev/null; }
 toggle_ready() { [ "$(gd_atspi state "$1" 2>/dev/null)" = "showing enabled" ]; }
+# A dotted frame on "_" or "X" lights a whole column at its sides (about 40 % of it, against 12 %
+# at most for the frame strip's own art).
+no_focus_frame() {
+    gd_shot "$GD_TMP/frame.png" || return 1
+    local x
+    for x in 736 752 784 800; do
+        [ "$(gd_pixels "$GD_TMP/frame.png" "$x" 0 1 33 light)" -lt 25 ] || return 1
+    done
+}
 panel_showing() { gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]; }
 
 gd_start_xvfb
@@ -54,6 +64,7 @@ else
     gd_abort "'Hide Glimmerdeck' not enabled within 20 s: $(gd_atspi state "Hide Glimmerdeck" 2>&1)"
 fi
 gd_poll 10 gd_menu_open && ok "all six menu buttons uncovered" || fail "the menu panel did not open on screen"
+no_focus_frame && ok "no focus frame after the click" || fail "a focus frame in the title strip after the click"
 
 for i in "${!GD_HEADINGS[@]}"; do
     heading=${GD_HEADINGS[$i]}
@@ -64,6 +75,7 @@ for i in "${!GD_HEADINGS[@]}"; do
         continue
     fi
     ok "heading read: $heading"
+    no_focus_frame || fail "a focus frame in the title strip with '$heading' open"
     shown=$(showing_headings)
     [ "$shown" = "$heading" ] && ok "no other panel shown" || fail "shown together: ${shown//$'\n'/ | }"
     got=$(sed -n 's/^listing //p' "$GD_TMP/panel.txt" | sort)
