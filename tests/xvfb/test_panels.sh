@@ -30,7 +30,8 @@ listings=(
 288 'NOTE: You must consider the Start and End Position Value of lblAni. The sample start position value below is 6720 while the stop position value is -5880"
 )
 
-showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>/dev/null; }
+# The headings shown, one a line; a failure to read the tree is printed too, never taken for none.
+showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>&1; }
 toggle_ready() { [ "$(gd_atspi state "$1" 2>/dev/null)" = "showing enabled" ]; }
 panel_showing() { gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]; }
 
