@@ -48,6 +48,12 @@ protected:
 class TestWindow : public QObject {
     Q_OBJECT
 
+public:
+    // Before the application: a platform theme named in the environment, as many desktop
+    // sessions name one, would replace Qt's own palette.
+    static void initMain() { qunsetenv("QT_QPA_PLATFORMTHEME"); }
+
+private:
     std::unique_ptr<Application> app;
     FormWindow* win = nullptr;
 
@@ -220,11 +226,9 @@ private slots:
     }
 
     // The window shows Qt's own palette, the one a desktop without a platform theme gives, so
-    // keeping it on every desktop changes no pixel there.
+    // keeping it on every desktop changes no pixel there. (initMain() sees that none is given.)
     void designedPaletteIsQtsOwn()
     {
-        if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
-            QSKIP("a platform theme is set: Qt's own palette is not to be had");
         const QPalette own = QApplication::palette();
         for (int group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
             for (int role = 0; role < QPalette::NColorRoles; ++role) {
@@ -409,6 +413,15 @@ private slots:
     // the file holds, in every size. Run again with QT_SCALE_FACTOR=2 (test_window@2x).
     void iconDecodedWhenAsked()
     {
+        // Offscreen shows no window icons, so nothing has asked yet: with the pictures gone, a
+        // copy of the icon has nothing to show.
+        QIcon unread = win->windowIcon();
+        unread.detach();
+        Q_CLEANUP_RESOURCE(pictures);
+        const bool decoded = !unread.pixmap(32).isNull();
+        Q_INIT_RESOURCE(pictures);
+        QVERIFY2(!decoded, "the icon was decoded before anything asked for it");
+
         const QIcon shown = win->windowIcon();
         const QIcon file(assetPath(kForm.icon));
         QVERIFY(!shown.isNull());

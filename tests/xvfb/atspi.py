@@ -40,7 +40,8 @@ accessibility bus up and the program started with QT_LINUX_ACCESSIBILITY_ALWAYS_
       screen reader reads that one out; the same object taking it again is not read, so it is
       not printed), "notification <name>" when a notification shows
 
-Exit status 3: the program is not (yet) on the accessibility bus.
+Exit status 3: the program is not (yet) on the accessibility bus; 4: reading the tree failed
+(a traceback follows), which is never an answer such as "nothing matches".
 """
 
 import argparse
@@ -48,6 +49,7 @@ import re
 import subprocess
 import sys
 import time
+import traceback
 
 import pyatspi
 
@@ -414,4 +416,8 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except Exception:
+        traceback.print_exc()
+        sys.exit(4)

@@ -67,11 +67,21 @@ declare -A GD_PACKAGE_OF=(
     [/usr/share/qt6ct/colors/darker.conf]=qt6ct
 )
 
+# gd_skip REASON: this test cannot run here. It says why and exits with 77, which ctest reports
+# as skipped. make test has installed everything and sets GLIMMERDECK_NO_SKIP=1, which makes that
+# a failure, so CI never skips a test unnoticed.
+gd_skip() {
+    if [ -n "${GLIMMERDECK_NO_SKIP:-}" ]; then
+        echo "FAIL: $GD_TEST: $* (no skipping under GLIMMERDECK_NO_SKIP)"
+        exit 1
+    fi
+    echo "SKIP: $GD_TEST: $*"
+    exit 77
+}
+
 # gd_require TOOL...: programs (a name on PATH) and files (a path, which may be a pattern) this
-# test cannot do without; "pyatspi" is the Python module that reads the window over AT-SPI. With any missing the test is skipped:
-# it names them and their packages and exits with 77, which ctest reports as skipped. make test
-# has installed everything and sets GLIMMERDECK_NO_SKIP=1, which makes that a failure, so CI
-# never skips a test unnoticed.
+# test cannot do without; "pyatspi" is the Python module that reads the window over AT-SPI. With
+# any missing the test is skipped (gd_skip), naming them and their packages.
 gd_require() {
     local tool missing=""
     for tool in "$@"; do
@@ -81,13 +91,7 @@ gd_require() {
         *) command -v "$tool" >/dev/null 2>&1 ;;
         esac || missing+="${missing:+, }$tool (package ${GD_PACKAGE_OF[$tool]:-unknown})"
     done
-    [ -z "$missing" ] && return 0
-    if [ -n "${GLIMMERDECK_NO_SKIP:-}" ]; then
-        echo "FAIL: $GD_TEST: missing $missing (no skipping under GLIMMERDECK_NO_SKIP)"
-        exit 1
-    fi
-    echo "SKIP: $GD_TEST: missing $missing"
-    exit 77
+    [ -z "$missing" ] || gd_skip "missing $missing"
 }
 
 # gd_begin NAME PROGRAM: checks the program and the tools every real-window test uses (an X
@@ -321,20 +325,25 @@ gd_shot() {
 }
 
 # gd_shot_lit FILE: a window screenshot for people to look at, taken while the title, whose
-# colour cycles from black to white and back every 1.2 s, is light enough to read.
+# colour cycles from black to white and back every 1.2 s, is light enough to read; fails when it
+# never was in eight tries.
 gd_shot_lit() {
     for _ in 1 2 3 4 5 6 7 8; do
         gd_shot "$1" || return 1
         [ "$(gd_pixels "$1" "$(gd_px 840)" 6 200 25 light)" -ge 10 ] && return 0
         sleep 0.1
     done
+    return 1
 }
 
 # gd_pixels FILE X Y W H MEASURE [FILE2]: looks at one rectangle of a window screenshot and
-# prints a whole percentage of its pixels:
+# prints a whole percentage of its pixels, which is 0 only when there are none and 100 only when
+# all are:
 #   yellow | red | black | light  pixels of that colour
 #   differ                         pixels that differ from the same rectangle of FILE2
 #   dark                           pixels darker than mid grey
+# or, for black text on a plain background, the height and width of its ink in pixels:
+#   ink                            "H W" of the smallest rectangle around the black pixels
 gd_pixels() {
     local file=$1 x=$2 y=$3 w=$4 h=$5 measure=$6 other=${7:-}
     local geometry="${w}x${h}+${x}+${y}"
@@ -342,9 +351,9 @@ gd_pixels() {
     if [ -n "$other" ]; then
         convert "$other" -crop "$geometry" +repage -depth 8 rgb:"$GD_TMP/b.rgb" || return 1
     fi
-    "$GD_PYTHON" - "$measure" "$GD_TMP/a.rgb" "$GD_TMP/b.rgb" <<'EOF'
+    "$GD_PYTHON" - "$measure" "$w" "$GD_TMP/a.rgb" "$GD_TMP/b.rgb" <<'EOF'
 import sys
-measure, a_path, b_path = sys.argv[1:4]
+measure, w, a_path, b_path = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 a = open(a_path, "rb").read()
 pixels = [tuple(a[i:i + 3]) for i in range(0, len(a), 3)]
 tests = {
@@ -358,9 +367,14 @@ if measure == "differ":
     b = open(b_path, "rb").read()
     others = [tuple(b[i:i + 3]) for i in range(0, len(b), 3)]
     hits = sum(1 for p, q in zip(pixels, others) if p != q)
+elif measure == "ink":
+    at = [(i // w, i % w) for i, p in enumerate(pixels) if tests["black"](*p)]
+    print(*[max(v) - min(v) + 1 for v in zip(*at)] if at else (0, 0))
+    sys.exit()
 else:
     hits = sum(1 for p in pixels if tests[measure](*p))
-print(hits * 100 // max(1, len(pixels)))
+n = max(1, len(pixels))
+print(0 if hits == 0 else 100 if hits == n else min(99, max(1, hits * 100 // n)))
 EOF
 }
 

@@ -75,7 +75,8 @@ extra=$(comm -13 "$tmp/expected" "$tmp/actual" | grep -v "^share/icons/hicolor/2
 binary="$prefix/bin/glimmerdeck"
 [ -x "$binary" ] && ok "bin/glimmerdeck is executable" || fail "bin/glimmerdeck is not executable"
 # A run path into the build tree would make the installed copy depend on the build.
-if readelf -d "$binary" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -q "$build_dir"; then
+dynamic=$(readelf -d "$binary" 2>&1) || fail "readelf cannot read bin/glimmerdeck: $dynamic"
+if grep -E 'R(UN)?PATH' <<<"$dynamic" | grep -q "$build_dir"; then
     fail "installed binary still has a run path into the build tree"
 else
     ok "installed binary has no run path into the build tree"
@@ -166,7 +167,7 @@ xprop -notype -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON >"$tmp/wm_icon"
 for size in "${icon_sizes[@]}"; do
     png="$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     [ -f "$png" ] || continue
-    convert "$png" -depth 8 RGBA:"$tmp/icon$size.rgba" 2>/dev/null
+    convert "$png" -depth 8 RGBA:"$tmp/icon$size.rgba" || fail "could not read the ${size}x${size} icon"
 done
 if python3 - "$tmp" "${icon_sizes[@]}" <<'EOF'; then
 import os, sys

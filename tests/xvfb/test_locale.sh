@@ -10,10 +10,8 @@ source "$(dirname "$0")/lib.sh"
 gd_begin test_locale "${1:-}"
 LOCALE=de_DE.UTF-8
 locales=$(locale -a 2>/dev/null)
-if ! grep -qix 'de_DE.utf-\?8' <<<"$locales"; then
-    echo "SKIP: test_locale needs the locale $LOCALE (localedef -i de_DE -f UTF-8 $LOCALE)"
-    exit 77
-fi
+grep -qix 'de_DE.utf-\?8' <<<"$locales" \
+    || gd_skip "the locale $LOCALE is not installed (localedef -i de_DE -f UTF-8 $LOCALE)"
 
 gd_start_xvfb
 gd_start_session_bus

@@ -31,7 +31,8 @@ listings=(
 288 'NOTE: You must consider the Start and End Position Value of lblAni. The sample start position value below is 6720 while the stop position value is -5880"
 )
 
-showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>/dev/null; }
+# The headings shown, one a line; a failure to read the tree is printed too, never taken for none.
+showing_headings() { gd_atspi find --showing --role label --regex '^HOW TO CREATE ' 2>&1; }
 toggle_ready() { [ "$(gd_atspi state "$1" 2>/dev/null)" = "showing enabled" ]; }
 # A dotted frame on "_" or "X" lights a whole column at its sides (about 40 % of it, against 12 %
 # at most for the frame strip's own art).

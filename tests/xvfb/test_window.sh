@@ -27,6 +27,7 @@ uptime_ticks() {
     [ "$(gd_pixels "$GD_TMP/up1.png" "$UP_X" "$UP_Y" "$UP_W" "$UP_H" differ "$GD_TMP/up2.png")" -gt 0 ]
 }
 
+gd_start_xvfb # for the program later; it also makes the folder of the X servers' sockets
 note "no display at all"
 out=$(cd "$GD_TMP" && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GD_APP" \
     2>"$GD_TMP/nodisplay.err")
@@ -39,7 +40,6 @@ if [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [[ "$err" =~ ^[A-Z].*\.$ ]]; t
 else
     fail "expected one sentence on standard error, got: $err"
 fi
-ls "$GD_TMP" | grep -q '^core' && fail "left a core file" || ok "no core file"
 
 # A DISPLAY naming a server that is not there is no display either.
 n=900
@@ -75,11 +75,10 @@ if [ -n "$stale_lock" ] && [ -d /tmp/.X11-unix ]; then
         || fail "DISPLAY=:$n whose server died, leaving its socket: status $status (134 is an abort), output: $(echo "$err" | head -n 3)"
 else
     release_stale
-    note "skipped the dead-server case: no free display number in 900..999"
+    fail "no free display number in 900..999 for the case of a server that died"
 fi
 
 note "start-up and fade-in"
-gd_start_xvfb
 gd_start_app
 # Sample the opacity from the moment the window exists, as often as xprop allows.
 win=""
@@ -124,7 +123,8 @@ read -r verdict < <(awk -v unit="$ALPHA_UNIT" -v full="$FULL" -v final="$FINAL" 
         if (distinct < 10) bad = bad " only " distinct " distinct values;"
         # The whole fade, extrapolated from the part watched.
         whole = (t[reached] - t[1]) * 250 / (250 - a0)
-        if (whole < 1.4 || whole > 4.0) bad = bad " whole fade would take " whole " s;"
+        # 125 steps at 64 a second: 1.95 s. Some slack for ticks a busy machine drops.
+        if (whole < 1.7 || whole > 2.6) bad = bad " whole fade would take " whole " s;"
         printf "%s|alpha %d at %.2f s, 250 at %.2f s (whole fade about %.2f s), %d samples, %d values\n",
             (bad == "" ? "ok" : bad), a0, t[1], t[reached], whole, NR, distinct
     }' "$samples")
@@ -152,7 +152,7 @@ fi
 
 if [ -n "${GLIMMERDECK_BUILD_DIR:-}" ]; then
     mkdir -p "$GLIMMERDECK_BUILD_DIR/screenshots"
-    gd_shot_lit "$GLIMMERDECK_BUILD_DIR/screenshots/window.png"
+    gd_shot_lit "$GLIMMERDECK_BUILD_DIR/screenshots/window.png" || fail "no screenshot with the title lit"
 fi
 
 note "Exit, answered No"
