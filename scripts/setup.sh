@@ -11,8 +11,8 @@ packages=(
   fonts-wine fonts-liberation2 fonts-urw-base35 fontconfig
   # real-window tests: X server, input, window properties, screenshots
   xvfb xauth xdotool x11-utils imagemagick
-  # accessibility tree (AT-SPI) and the session bus it lives on
-  at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-gi
+  # accessibility tree (AT-SPI) and the session bus it lives on; a stand-in desktop portal on it
+  at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-gi python3-dbus
   # no-network / no-write check, packaging checks
   strace desktop-file-utils appstream dpkg-dev file lintian
   # native Wayland sessions (Qt's Wayland platform plugin)

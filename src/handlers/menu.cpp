@@ -2,6 +2,7 @@
 
 #include "language/vb.h"
 #include "model/form.h"
+#include "model/platform.h"
 
 #include <string_view>
 
@@ -42,11 +43,15 @@ void Command7_Click(Form1& me)
         me.Timer6.setEnabled(true);
         Command7.setCaption(std::string(kHide));
         Command7.setEnabled(false);
+        if (me.platform().motionReduced())
+            Timer6_Timer(me); // no slide: its one step, to the end, now
     } else if (Command7.caption() == kHide) {
         me.Picture15.setHeight(kOpenHeight);
         me.Timer7.setEnabled(true);
         Command7.setCaption(std::string(kShow));
         Command7.setEnabled(false);
+        if (me.platform().motionReduced())
+            Timer7_Timer(me);
     }
 }
 
@@ -54,7 +59,11 @@ void Timer6_Timer(Form1& me)
 {
     const vb::ResumeNext next;
     Control& Picture15 = me.Picture15;
-    next([&] { Picture15.setHeight(heightThroughText(Picture15) + kStep); });
+    // Where the desktop asks for less movement, the step goes the whole way.
+    next([&] {
+        Picture15.setHeight(
+            me.platform().motionReduced() ? kOpenHeight : heightThroughText(Picture15) + kStep);
+    });
     if (next.test([&] { return Picture15.height() >= kOpenHeight; })) {
         next([&] { me.Command7.setEnabled(true); });
         next([&] { Picture15.setHeight(kOpenHeight); });
@@ -66,7 +75,10 @@ void Timer7_Timer(Form1& me)
 {
     const vb::ResumeNext next;
     Control& Picture15 = me.Picture15;
-    next([&] { Picture15.setHeight(heightThroughText(Picture15) - kStep); });
+    next([&] {
+        Picture15.setHeight(
+            me.platform().motionReduced() ? kClosedHeight : heightThroughText(Picture15) - kStep);
+    });
     if (next.test([&] { return Picture15.height() <= kClosedHeight; })) {
         next([&] { me.Command7.setEnabled(true); });
         next([&] { Picture15.setHeight(kClosedHeight); });

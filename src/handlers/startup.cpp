@@ -10,6 +10,8 @@ namespace gd {
 
 namespace {
 
+constexpr std::string_view kFadeEnd = "250"; // the fade counter's last value, and the opacity
+
 // Makes the window layered, as the fade-in tutorial teaches: read the extended style, add the
 // layered bit, write it back; each statement on its own under resume-next.
 void makeLayered(Form1& me, const vb::ResumeNext& next)
@@ -59,11 +61,16 @@ void Timer1_Timer(Form1& me)
     const vb::ResumeNext next;
     Control& txtTrans = me.txtTrans;
 
-    next([&] { txtTrans.setTag(vb::str(vb::val(txtTrans.tag()) + 2)); });
+    // Where the desktop asks for less movement the counter goes straight to its end: the window
+    // shows at its final opacity at once, and the fade stops as it always does.
+    next([&] {
+        txtTrans.setTag(me.platform().motionReduced() ? std::string(kFadeEnd)
+                                                      : vb::str(vb::val(txtTrans.tag()) + 2));
+    });
     next([&] { me.lngAlpha = vb::toLong(txtTrans.tag()); });
     makeLayered(me, next);
     next([&] { SetLayeredWindowAttributes(me, 0, vb::toByte(me.lngAlpha), LWA_ALPHA); });
-    if (next.test([&] { return txtTrans.tag() == "250"; }))
+    if (next.test([&] { return txtTrans.tag() == kFadeEnd; }))
         next([&] { me.Timer1.setEnabled(false); });
 }
 

@@ -66,6 +66,10 @@ public:
     virtual bool setWindowOpacity(std::uint8_t alpha) = 0;
     virtual void minimiseWindow() = 0;
     virtual ScreenMetrics screen() = 0;
+    // Whether the desktop asks programs for less movement, a setting people with vestibular
+    // disorders, migraine or attention difficulties turn on. False until the desktop has said so,
+    // and where it cannot say; it may change at any time while the program runs.
+    virtual bool motionReduced() = 0;
 
     // A modal message box: returns the button pressed (vbOK, vbYes, vbNo), or 0 when no box could
     // be shown. The event loop runs while it waits. An empty title means the program's own.

@@ -3,6 +3,7 @@
 #include "handlers/event_table.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
+#include "qt/motion_setting.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -23,10 +24,16 @@ Application::Application()
         tpp = 15;
     m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp });
     m_platform.attach(m_window.get());
+    m_motion = std::make_unique<MotionSetting>(
+        [this](bool reduce) { m_platform.setMotionReduced(reduce); });
 }
 
 Application::~Application() { m_platform.attach(nullptr); }
 
-void Application::start() { m_window->start(); }
+void Application::start()
+{
+    m_window->start();
+    m_motion->readAfterFirstFrame(m_window.get());
+}
 
 } // namespace gd

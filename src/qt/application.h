@@ -1,6 +1,7 @@
 #pragma once
 
-// The program as one object: the real platform, the window model and the window built from it.
+// The program as one object: the real platform, the window model, the window built from it, and
+// the desktop's wish for less motion, which the platform answers.
 
 #include "model/form.h"
 #include "qt/qt_platform.h"
@@ -10,6 +11,7 @@
 namespace gd {
 
 class FormWindow;
+class MotionSetting;
 
 class Application {
 public:
@@ -27,6 +29,7 @@ private:
     QtPlatform m_platform;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<FormWindow> m_window;
+    std::unique_ptr<MotionSetting> m_motion; // tells m_platform the desktop's wish
 };
 
 } // namespace gd

@@ -22,10 +22,13 @@ public:
     // The window the calls act on; set once it exists.
     void attach(FormWindow* window) { m_window = window; }
     int exitStatus() const { return m_exitStatus; }
+    // What the desktop wishes, as its settings tell it (MotionSetting); the handlers ask.
+    void setMotionReduced(bool reduce) { m_motionReduced = reduce; }
 
     bool setWindowOpacity(std::uint8_t alpha) override;
     void minimiseWindow() override;
     ScreenMetrics screen() override;
+    bool motionReduced() override { return m_motionReduced; }
     int messageBox(std::string_view prompt, int flags, std::string_view title) override;
     void endProgram(int exitStatus) override;
     NetworkLibrary startNetwork() override;
@@ -40,6 +43,7 @@ public:
 private:
     FormWindow* m_window = nullptr;
     int m_exitStatus = 0;
+    bool m_motionReduced = false;
     AvailableMemory m_memory;
 };
 

@@ -3,6 +3,7 @@
 
 #include "fixture.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <array>
@@ -94,6 +95,27 @@ private slots:
         // The title's own counter is untouched by the sample's.
         QCOMPARE(f.tag(f.form.lblTitle), QString::number(ticks % 12));
         QVERIFY(f.quiet());
+    }
+
+    void titleHoldsStillWhenMotionIsReduced()
+    {
+        Fixture f;
+        f.ticks(ControlId::Timer2, 3); // the title is grey now
+        f.platform.reduceMotion = true;
+        QSet<Colour> sample;
+        for (int k = 0; k < 12; ++k) {
+            QVERIFY(f.form.tick(ControlId::Timer2));
+            QCOMPARE(f.form.lblTitle.foreColor(), Colour(0xFFFFFF));
+            // The sample pulses on, for whoever opens its panel; the title counts in step.
+            sample << f.form.lblSample.foreColor();
+            QCOMPARE(f.tag(f.form.lblTitle), f.tag(f.form.lblSample));
+        }
+        QCOMPARE(sample.size(), 6);
+        // Asked for motion again, the title joins the pulse where the sample is.
+        f.platform.reduceMotion = false;
+        QVERIFY(f.form.tick(ControlId::Timer2));
+        QCOMPARE(f.form.lblTitle.foreColor(), Colour(0xC0C0C0));
+        QCOMPARE(f.form.lblSample.foreColor(), Colour(0xC0C0C0));
     }
 
     // --- text animation ---

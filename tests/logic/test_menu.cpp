@@ -118,6 +118,41 @@ private slots:
         QCOMPARE(f.platform.messages.size(), std::size_t(0));
     }
 
+    void slidesEndAtOnceWhenMotionIsReduced()
+    {
+        Fixture f;
+        const auto atRest = [&f](const QString& caption, float height) {
+            return menuCaption(f) == caption && menuHeight(f) == height && f.form.Command7.enabled()
+                && !f.form.Timer6.enabled() && !f.form.Timer7.enabled();
+        };
+        f.platform.reduceMotion = true;
+        // Each click goes the whole way, to where the slide would have ended.
+        QVERIFY(f.form.click(ControlId::Command7));
+        QVERIFY(atRest(kHide, 5220));
+        f.form.click(ControlId::Command11);
+        QVERIFY(f.form.click(ControlId::Command7));
+        QVERIFY(atRest(kShow, 50));
+        QCOMPARE(f.shownPanels(), QStringList()); // the closing takes the panel with it
+
+        // A slide under way when the wish arrives ends at its next tick.
+        f.platform.reduceMotion = false;
+        f.form.click(ControlId::Command7);
+        f.ticks(ControlId::Timer6, 10);
+        f.platform.reduceMotion = true;
+        QVERIFY(f.form.tick(ControlId::Timer6));
+        QVERIFY(atRest(kHide, 5220));
+        f.form.click(ControlId::Command11);
+        f.platform.reduceMotion = false;
+        f.form.click(ControlId::Command7);
+        f.ticks(ControlId::Timer7, 10);
+        QVERIFY(f.form.Picture8.visible());
+        f.platform.reduceMotion = true;
+        QVERIFY(f.form.tick(ControlId::Timer7));
+        QVERIFY(atRest(kShow, 50));
+        QCOMPARE(f.shownPanels(), QStringList());
+        QVERIFY(f.quiet());
+    }
+
     void slideEndsOnTheComparison_data()
     {
         QTest::addColumn<bool>("closing");

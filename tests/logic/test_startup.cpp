@@ -94,6 +94,29 @@ private slots:
         QVERIFY(f.form.txtTrans.text().starts_with("Private Declare Function GetWindowLong"));
     }
 
+    void fadeEndsAtOnceWhenMotionIsReduced_data()
+    {
+        QTest::addColumn<int>("ticksBefore");
+        QTest::newRow("from the start") << 0;
+        QTest::newRow("under way") << 40;
+    }
+    void fadeEndsAtOnceWhenMotionIsReduced()
+    {
+        QFETCH(int, ticksBefore);
+        Fixture f;
+        f.ticks(ControlId::Timer1, ticksBefore);
+        const std::size_t before = f.platform.alphas.size();
+        f.platform.reduceMotion = true;
+        QVERIFY(f.form.tick(ControlId::Timer1));
+        // The end of the fade in one step: the same counter, opacity and stopped timer.
+        QCOMPARE(f.form.txtTrans.tag(), std::string("250"));
+        QCOMPARE(f.form.lngAlpha, 250);
+        QCOMPARE(f.platform.alphas.size(), before + 1);
+        QCOMPARE(f.platform.alphas.back(), 250);
+        QVERIFY(!f.form.Timer1.enabled());
+        QVERIFY(f.quiet());
+    }
+
     void fadeWithAForeignCounter()
     {
         // A counter that never reads "250" would fade past 255: the conversion to a byte fails,

@@ -64,6 +64,7 @@ public:
     int hostError = 10093; // when HostName fails
     int stopError = 10093; // when StopNetwork fails
     std::uint64_t memory = 1'073'741'824;
+    bool reduceMotion = false; // what the desktop wishes; a test may change it between events
 
     // --- what it saw ---
     std::vector<Message> messages;
@@ -75,6 +76,7 @@ public:
     bool setWindowOpacity(std::uint8_t alpha) override;
     void minimiseWindow() override;
     ScreenMetrics screen() override;
+    bool motionReduced() override { return reduceMotion; }
     int messageBox(std::string_view prompt, int flags, std::string_view title) override;
     void endProgram(int exitStatus) override;
     NetworkLibrary startNetwork() override;

@@ -57,7 +57,8 @@ note() { echo "# $*"; }
 declare -A GD_PACKAGE_OF=(
     [Xvfb]=xvfb [xdotool]=xdotool [xdpyinfo]=x11-utils [xwininfo]=x11-utils [xprop]=x11-utils
     [import]=imagemagick [convert]=imagemagick [identify]=imagemagick [/usr/bin/python3]=python3
-    [dbus-daemon]=dbus [/usr/libexec/at-spi-bus-launcher]=at-spi2-core [pyatspi]=python3-pyatspi
+    [dbus-daemon]=dbus [dbus-send]=dbus [/usr/libexec/at-spi-bus-launcher]=at-spi2-core
+    [pyatspi]=python3-pyatspi [dbus-python]=python3-dbus
     [strace]=strace [desktop-file-validate]=desktop-file-utils [appstreamcli]=appstream
     [readelf]=binutils [lintian]=lintian [dpkg-shlibdeps]=dpkg-dev [xrdb]=x11-xserver-utils
     [openbox]=openbox [picom]=picom [weston]=weston [weston-screenshooter]=weston
@@ -80,13 +81,15 @@ gd_skip() {
 }
 
 # gd_require TOOL...: programs (a name on PATH) and files (a path, which may be a pattern) this
-# test cannot do without; "pyatspi" is the Python module that reads the window over AT-SPI. With
-# any missing the test is skipped (gd_skip), naming them and their packages.
+# test cannot do without; "pyatspi" is the Python module that reads the window over AT-SPI, and
+# "dbus-python" the one that stand-in services on a private bus are written with. With any
+# missing the test is skipped (gd_skip), naming them and their packages.
 gd_require() {
     local tool missing=""
     for tool in "$@"; do
         case $tool in
         pyatspi) "$GD_PYTHON" -c 'import pyatspi' >/dev/null 2>&1 ;;
+        dbus-python) "$GD_PYTHON" -c 'import dbus.mainloop.glib' >/dev/null 2>&1 ;;
         /*) compgen -G "$tool" >/dev/null ;;
         *) command -v "$tool" >/dev/null 2>&1 ;;
         esac || missing+="${missing:+, }$tool (package ${GD_PACKAGE_OF[$tool]:-unknown})"

@@ -2,6 +2,7 @@
 
 #include "language/vb.h"
 #include "model/form.h"
+#include "model/platform.h"
 
 #include <array>
 
@@ -17,13 +18,15 @@ constexpr std::array<Colour, 12> kRamp = {
 };
 // clang-format on
 
-// One step for one label, its counter kept as text in its Tag.
-void step(Control& label)
+// One step for one label, its counter kept as text in its Tag. A label that holds still keeps
+// counting, so that it joins the pulse in step with the other when it moves again, but shows its
+// designed colour.
+void step(Control& label, bool holdStill = false)
 {
     label.setTag(vb::str(vb::val(label.tag()) + 1));
     for (std::size_t n = 1; n <= kRamp.size(); ++n) {
         if (label.tag() == std::to_string(n)) {
-            label.setForeColor(kRamp[n - 1]);
+            label.setForeColor(holdStill ? label.desc().foreColor : kRamp[n - 1]);
             if (n == kRamp.size())
                 label.setTag("0");
             return;
@@ -36,7 +39,9 @@ void step(Control& label)
 
 void Timer2_Timer(Form1& me)
 {
-    step(me.lblTitle);
+    // The title pulses by itself, so it holds still where the desktop asks for less movement; the
+    // sample pulses because the user opened its panel to see it, so it always does.
+    step(me.lblTitle, me.platform().motionReduced());
     step(me.lblSample);
 }
 
