@@ -3,6 +3,7 @@
 #include "handlers/menu.h"
 #include "qt/accessibility.h"
 #include "qt/borders.h"
+#include "qt/sight.h"
 #include "qt/tick_scheduler.h"
 #include "qt/window_alpha.h"
 
@@ -24,6 +25,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     , m_scale(scale)
     , m_scheduler(new TickScheduler(
           TickScheduler::steadyClock(), [this](int index) { m_form.tick(ControlId(index)); }, this))
+    , m_sight(new Sight(form, *m_scheduler, *this, this))
 {
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
@@ -41,7 +43,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     font.setPointSizeF(desc.font.size);
     setFont(font);
     build();
-    m_form.setObserver(this);
+    m_form.setObserver(m_sight);
     QAccessible::installActivationObserver(this);
 }
 
@@ -330,6 +332,7 @@ void FormWindow::start()
         move(area.center() - rect().center());
     }
     show();
+    m_sight->watch(windowHandle());
 }
 
 void FormWindow::stopTimers() { m_scheduler->stopAll(); }
@@ -340,6 +343,7 @@ void FormWindow::click(ControlId control)
     // a tutorial can be chosen) sets the hidden parts building, so each is ready before it can
     // be opened.
     buildTheRest();
+    m_scheduler->catchUp(); // input finds what continuous ticking would have left
     m_form.click(control);
 }
 
@@ -501,6 +505,7 @@ bool FormWindow::mouseEvent(Control* control, QWidget* widget, QMouseEvent* me)
     }
     switch (type) {
     case QEvent::MouseMove:
+        m_scheduler->catchUp();
         m_form.mouseMove(
             control->id(), mouseArgs(me, widget->mapTo(view(*control)->widget(), pos), m_scale));
         // The move belongs to the front-most control only; text boxes still need it to select.
@@ -534,6 +539,7 @@ bool FormWindow::keyEvent(const Control& control, QKeyEvent* key)
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    m_scheduler->catchUp();
     m_form.mouseMove(ControlId::Form1, mouseArgs(event, event->position().toPoint(), m_scale));
 }
 

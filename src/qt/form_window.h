@@ -26,6 +26,7 @@
 
 namespace gd {
 
+class Sight;
 class TickScheduler;
 
 class FormWindow : public QWidget, public FormObserver, public QAccessible::ActivationObserver {
@@ -104,6 +105,7 @@ private:
     QWidget* m_kept = nullptr; // disabled while it had the focus, which it takes back
     QWidget* m_told = nullptr; // the tutorial panel whose opening a screen reader was told
     TickScheduler* m_scheduler;
+    Sight* m_sight; // which timers can be seen; the model's changes reach this window through it
 };
 
 // A label the program handles clicks on ("_", "X") is a push button to the keyboard and to

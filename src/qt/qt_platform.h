@@ -6,6 +6,8 @@
 #include "model/platform.h"
 #include "system/memory.h"
 
+#include <QElapsedTimer>
+
 #include <optional>
 #include <string_view>
 
@@ -41,6 +43,8 @@ private:
     FormWindow* m_window = nullptr;
     int m_exitStatus = 0;
     AvailableMemory m_memory;
+    QElapsedTimer m_sinceRead; // invalid until the first reading
+    std::optional<std::uint64_t> m_reading;
 };
 
 } // namespace gd
