@@ -2,6 +2,7 @@
 
 #include "qt/palette.h"
 #include "qt/pictures.h"
+#include "qt/sight.h"
 #include "qt/tick_scheduler.h"
 #include "qt/window_alpha.h"
 
@@ -17,11 +18,14 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_form(form)
     , m_scale(scale)
-    , m_input(*this, form, scale, [this](ControlId id) { click(id); })
+    , m_input(
+          *this, form, scale, [this](ControlId id) { click(id); },
+          [this] { m_scheduler->catchUp(); }) // a move finds what continuous ticking left
     , m_views(form, *this, scale, [this](const std::vector<Control*>& c) { built(c); })
     , m_keyboard(*this, form, m_views)
     , m_scheduler(new TickScheduler(
           TickScheduler::steadyClock(), [this](int index) { m_form.tick(ControlId(index)); }, this))
+    , m_sight(new Sight(form, *m_scheduler, *this, this))
 {
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
@@ -39,7 +43,7 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     setFont(font);
     m_views.buildShown();
     m_announcer.emplace(*this);
-    m_form.setObserver(this);
+    m_form.setObserver(m_sight);
 }
 
 FormWindow::~FormWindow() { m_form.setObserver(nullptr); }
@@ -74,6 +78,7 @@ void FormWindow::start()
         move(area.center() - rect().center());
     }
     show();
+    m_sight->watch(windowHandle());
 }
 
 void FormWindow::stopTimers() { m_scheduler->stopAll(); }
@@ -81,6 +86,7 @@ void FormWindow::stopTimers() { m_scheduler->stopAll(); }
 void FormWindow::click(ControlId control)
 {
     m_views.windowUsed();
+    m_scheduler->catchUp(); // input finds what continuous ticking would have left
     m_form.click(control);
 }
 

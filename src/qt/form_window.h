@@ -3,7 +3,8 @@
 // The window: a frameless shell that shows the form, and the wiring between the model and the
 // parts that do the work. ViewBuilder makes one widget per control, InputRouter takes the mouse
 // and the keyboard to the model, KeyboardFocus keeps the Tab order and the focus, Announcer and
-// describeAccessibility tell a screen reader what it needs, and TickScheduler paces the timers.
+// describeAccessibility tell a screen reader what it needs, TickScheduler paces the timers and
+// Sight tells it which of them anyone can see.
 // Every property change of the model reaches its view here, and every click comes through one
 // door, click().
 
@@ -19,6 +20,8 @@
 
 namespace gd {
 
+class Sight;
+class Sight;
 class TickScheduler;
 
 class FormWindow : public QWidget, public FormObserver, public PressTarget {
@@ -64,6 +67,7 @@ private:
     KeyboardFocus m_keyboard;
     std::optional<Announcer> m_announcer; // made once the first frame's controls are built
     TickScheduler* m_scheduler;
+    Sight* m_sight; // which timers can be seen; the model's changes reach this window through it
 };
 
 } // namespace gd

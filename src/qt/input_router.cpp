@@ -11,12 +11,14 @@
 
 namespace gd {
 
-InputRouter::InputRouter(QWidget& window, Form1& form, Scale scale, ClickFn click)
+InputRouter::InputRouter(
+    QWidget& window, Form1& form, Scale scale, ClickFn click, std::function<void()> beforeMove)
     : QObject(&window)
     , m_window(window)
     , m_form(form)
     , m_scale(scale)
     , m_click(std::move(click))
+    , m_beforeMove(std::move(beforeMove))
 {
     // The form's own moves: over the bare form, and what its controls pass on to it.
     m_window.setMouseTracking(true);
@@ -32,8 +34,7 @@ void InputRouter::watch(Control& control, ControlView& view)
     if (auto* edit = dynamic_cast<TextBoxView*>(&view))
         watch(edit->viewport(), target);
     if (auto* button = dynamic_cast<ButtonView*>(&view))
-        connect(button, &QPushButton::clicked, this,
-            [this, id = control.id()] { m_click(id); });
+        connect(button, &QPushButton::clicked, this, [this, id = control.id()] { m_click(id); });
 }
 
 void InputRouter::watch(QWidget* widget, const Target& target)
@@ -66,6 +67,7 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
     if (watched == &m_window) {
         if (event->type() == QEvent::MouseMove) {
             auto* me = static_cast<QMouseEvent*>(event);
+            m_beforeMove();
             m_form.mouseMove(ControlId::Form1, mouseArgs(me, me->position().toPoint(), m_scale));
         }
         return false;
@@ -115,6 +117,7 @@ bool InputRouter::mouseEvent(const Target& target, QWidget* widget, QMouseEvent*
     }
     switch (type) {
     case QEvent::MouseMove:
+        m_beforeMove();
         m_form.mouseMove(control->id(), mouseArgs(me, widget->mapTo(target.view, pos), m_scale));
         // The move belongs to the front-most control only; text boxes still need it to select.
         return control->kind() != Kind::TextBox;

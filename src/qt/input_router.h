@@ -30,7 +30,9 @@ class InputRouter : public QObject {
 public:
     using ClickFn = std::function<void(ControlId)>;
 
-    InputRouter(QWidget& window, Form1& form, Scale scale, ClickFn click);
+    // `beforeMove` runs before a mouse move reaches the model.
+    InputRouter(
+        QWidget& window, Form1& form, Scale scale, ClickFn click, std::function<void()> beforeMove);
 
     // Every widget that takes input for a control: its view, a picture box's client area, a
     // text box's viewport.
@@ -53,6 +55,7 @@ private:
     Form1& m_form;
     Scale m_scale;
     ClickFn m_click;
+    std::function<void()> m_beforeMove;
     QHash<QObject*, Target> m_targets;
     Control* m_pressed = nullptr;
     bool m_spaceDown = false;

@@ -6,6 +6,8 @@
 #include "model/platform.h"
 #include "system/memory.h"
 
+#include <QElapsedTimer>
+
 #include <optional>
 #include <string_view>
 
@@ -45,6 +47,8 @@ private:
     int m_exitStatus = 0;
     bool m_motionReduced = false;
     AvailableMemory m_memory;
+    QElapsedTimer m_sinceRead; // invalid until the first reading
+    std::optional<std::uint64_t> m_reading;
 };
 
 } // namespace gd

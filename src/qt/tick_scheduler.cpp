@@ -3,8 +3,19 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace gd {
+
+namespace {
+
+constexpr std::int64_t kEarlyNs = 500'000; // half a millisecond early is on time
+
+// The first line of a grid of `step` at or after `at`.
+std::int64_t gridLine(std::int64_t at, std::int64_t step) { return (at + step - 1) / step * step; }
+
+} // namespace
 
 TickScheduler::TickScheduler(Clock clock, TickFn onTick, QObject* parent)
     : QObject(parent)
@@ -28,6 +39,17 @@ std::int64_t TickScheduler::periodNs(int intervalMs)
     return std::max<std::int64_t>(std::int64_t(intervalMs) * 1'000'000, kPlatformTickNs);
 }
 
+bool TickScheduler::seen(int timer) const
+{
+    return timer < 0 || std::size_t(timer) >= m_unseen.size() || !m_unseen[std::size_t(timer)];
+}
+
+bool TickScheduler::enabled(int timer) const
+{
+    return std::any_of(
+        m_entries.begin(), m_entries.end(), [timer](const Entry& e) { return e.timer == timer; });
+}
+
 void TickScheduler::setEnabled(int timer, int intervalMs, bool enabled)
 {
     auto it = std::find_if(
@@ -37,13 +59,28 @@ void TickScheduler::setEnabled(int timer, int intervalMs, bool enabled)
             m_entries.erase(it);
     } else if (it == m_entries.end() && !m_stopped) {
         const std::int64_t period = periodNs(intervalMs);
-        const std::int64_t now = m_clock();
+        // Started by a handler, a timer counts from the instant that handler's tick stands for.
+        const std::int64_t now = m_at >= 0 ? m_at : m_clock();
         std::int64_t due = now + period;
         // Fast timers fire on the shared 64 Hz grid, like the platform tick they stand for.
         if (period == kPlatformTickNs)
             due = (now / kPlatformTickNs + 1) * kPlatformTickNs;
-        m_entries.push_back({ timer, period, due });
+        m_entries.push_back({ timer, period, due, !seen(timer) });
     }
+    arm();
+}
+
+void TickScheduler::setSeen(int timer, bool isSeen)
+{
+    if (timer < 0 || seen(timer) == isSeen)
+        return;
+    if (std::size_t(timer) >= m_unseen.size())
+        m_unseen.resize(std::size_t(timer) + 1);
+    m_unseen[std::size_t(timer)] = !isSeen;
+    if (!isSeen)
+        for (Entry& e : m_entries)
+            if (e.timer == timer)
+                e.owes = true;
     arm();
 }
 
@@ -52,7 +89,7 @@ std::int64_t TickScheduler::deliveredAt(const Entry& e)
 {
     if (e.period >= kOnTickBelowNs)
         return e.due;
-    return (e.due + kPlatformTickNs - 1) / kPlatformTickNs * kPlatformTickNs;
+    return gridLine(e.due, kPlatformTickNs);
 }
 
 void TickScheduler::stopAll()
@@ -64,11 +101,13 @@ void TickScheduler::stopAll()
 
 std::int64_t TickScheduler::nextWakeNs() const
 {
-    if (m_entries.empty())
-        return -1;
-    std::int64_t next = deliveredAt(m_entries.front());
-    for (const Entry& e : m_entries)
-        next = std::min(next, deliveredAt(e));
+    std::int64_t next = -1;
+    for (const Entry& e : m_entries) {
+        const std::int64_t at
+            = seen(e.timer) ? deliveredAt(e) : gridLine(deliveredAt(e), kOwedAtMostNs);
+        if (next < 0 || at < next)
+            next = at;
+    }
     return next;
 }
 
@@ -85,28 +124,66 @@ void TickScheduler::arm()
 
 void TickScheduler::fire()
 {
-    const std::int64_t now = m_clock() + 500'000; // half a millisecond early is on time
+    const std::int64_t now = m_clock() + kEarlyNs;
+    const bool owedOut = std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
+        return !seen(e.timer) && gridLine(deliveredAt(e), kOwedAtMostNs) <= now;
+    });
+    if (!deliver(now, owedOut))
+        arm(); // nothing was due after all: wait again
+}
+
+void TickScheduler::catchUp() { deliver(m_clock(), true); }
+
+// Delivers the ticks due by `until` of the timers that are seen, or of all with `everyone`, one
+// instant after another as wake-ups at those instants would have. Says whether any was due.
+bool TickScheduler::deliver(std::int64_t until, bool everyone)
+{
+    const auto takes = [&](const Entry& e) { return everyone || seen(e.timer); };
+    const bool owed = std::any_of(m_entries.begin(), m_entries.end(),
+        [&](const Entry& e) { return takes(e) && e.owes && deliveredAt(e) <= until; });
+    if (owed && m_onCatchUp)
+        m_onCatchUp(true);
+    bool armed = false;
     std::vector<int> due;
-    for (Entry& e : m_entries) {
-        if (deliveredAt(e) <= now) {
+    for (;;) {
+        std::int64_t at = std::numeric_limits<std::int64_t>::max();
+        for (const Entry& e : m_entries)
+            if (takes(e))
+                at = std::min(at, deliveredAt(e));
+        if (at > until)
+            break;
+        // What a wake-up at `at` would have delivered.
+        const std::int64_t upTo = std::min(until, at + kEarlyNs);
+        due.clear();
+        for (Entry& e : m_entries) {
+            if (!takes(e) || deliveredAt(e) > upTo)
+                continue;
             due.push_back(e.timer);
             e.due += e.period;
-            // After a stall (a suspended machine, a debugger) skip the missed ticks rather than
-            // firing them in a burst.
-            if (deliveredAt(e) <= now)
-                e.due += ((now - e.due) / e.period + 1) * e.period;
+            // After a stall (a debugger, a machine too busy to wake us on time) a timer skips the
+            // ticks it missed rather than firing them in a burst. Ticks held back are owed.
+            if (!e.owes && deliveredAt(e) <= until)
+                e.due += ((until - e.due) / e.period + 1) * e.period;
         }
+        // Re-arm before running handlers: a handler may wait in a message box, whose event loop
+        // must keep the timers going.
+        if (!std::exchange(armed, true))
+            arm();
+        std::sort(due.begin(), due.end());
+        const std::int64_t outer = std::exchange(m_at, at);
+        for (int timer : due)
+            if (enabled(timer))
+                m_onTick(timer);
+        m_at = outer;
     }
-    // Re-arm before running handlers: a handler may wait in a message box, whose event loop
-    // must keep the timers going.
-    arm();
-    std::sort(due.begin(), due.end());
-    for (int timer : due) {
-        const bool stillEnabled = std::any_of(m_entries.begin(), m_entries.end(),
-            [timer](const Entry& e) { return e.timer == timer; });
-        if (stillEnabled)
-            m_onTick(timer);
-    }
+    for (Entry& e : m_entries)
+        if (e.owes && seen(e.timer) && deliveredAt(e) > until)
+            e.owes = false;
+    if (armed)
+        arm();
+    if (owed && m_onCatchUp)
+        m_onCatchUp(false);
+    return armed;
 }
 
 } // namespace gd

@@ -44,8 +44,7 @@ void ViewBuilder::build(Control* root)
     for (Control& c : m_form.controls()) {
         if (!awaitsBuilding(c) || (root ? !inside(c, *root) : !c.visible()))
             continue;
-        QWidget* parent
-            = c.container() ? m_views[c.container()->index()]->clientArea() : &m_window;
+        QWidget* parent = c.container() ? m_views[c.container()->index()]->clientArea() : &m_window;
         ControlView* view = m_views[c.index()] = makeView(c, parent);
         if (c.kind() == Kind::PictureBox)
             m_surfaces[c.index()] = static_cast<PictureBoxView*>(view);

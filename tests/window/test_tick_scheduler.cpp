@@ -1,12 +1,24 @@
 // The tick scheduler's arithmetic on a clock the test moves by hand: where ticks fall on the
 // 64 Hz grid, how short and long intervals are paced, what a stall or a timer disabled mid-wake
-// does. Nothing here waits.
+// does, and what becomes of the ticks nobody sees. Then the program's own timers on the model,
+// minimised and restored over hours, against the same run ticked throughout. Nothing here waits.
 
+#include "fake_platform.h"
+#include "handlers/event_table.h"
+#include "handlers/menu.h"
+#include "model/form.h"
+#include "qt/sight.h"
 #include "qt/tick_scheduler.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
 using namespace gd;
@@ -46,7 +58,97 @@ struct Harness {
                 times.push_back(at);
         return times;
     }
+    std::vector<int> order() const
+    {
+        std::vector<int> timers;
+        for (const auto& tick : ticks)
+            timers.push_back(tick.first);
+        return timers;
+    }
 };
+
+// The program's timers on the model, paced by the window's scheduler on a hand-moved clock.
+// Watched, they run as in the window: Sight says what can be seen, and input catches up first.
+// Unwatched, every timer is seen throughout: continuous ticking.
+struct Program : FormObserver {
+    std::int64_t now = 0;
+    FakePlatform platform { false };
+    Form1 form { platform, eventTable() };
+    TickScheduler scheduler { [this] { return now; },
+        [this](int timer) { form.tick(ControlId(timer)); } };
+    std::unique_ptr<Sight> sight;
+
+    explicit Program(bool watched)
+    {
+        if (watched)
+            sight = std::make_unique<Sight>(form, scheduler, *this);
+        form.setObserver(sight ? static_cast<FormObserver*>(sight.get()) : this);
+        for (Control& c : form.controls())
+            if (c.kind() == Kind::Timer && c.enabled())
+                scheduler.setEnabled(int(c.index()), c.interval(), true);
+        form.load();
+    }
+    void controlChanged(Control& c, Prop prop) override
+    {
+        if (c.kind() == Kind::Timer && prop == Prop::Enabled)
+            scheduler.setEnabled(int(c.index()), c.interval(), c.enabled());
+    }
+    void runUntil(std::int64_t until)
+    {
+        for (std::int64_t next = scheduler.nextWakeNs(); next >= 0 && next <= until;
+             next = scheduler.nextWakeNs()) {
+            at(std::max(now, next));
+            scheduler.fire();
+        }
+        at(until);
+    }
+    // The machine's memory figure changes once a minute.
+    void at(std::int64_t t)
+    {
+        now = t;
+        platform.memory = 1'000'000'000 + std::uint64_t(t / (60'000 * kMs)) * 4096;
+    }
+    void click(ControlId control)
+    {
+        scheduler.catchUp();
+        form.click(control);
+    }
+    void windowSeen(bool seen)
+    {
+        if (sight)
+            sight->setWindowSeen(seen);
+    }
+};
+
+// What a user can see or a screen reader can hear of the model, and the counters behind it: of
+// the controls shown, or with `everything` of all.
+std::string state(Form1& form, bool everything = false)
+{
+    std::ostringstream out;
+    out << "opacity " << form.lngAlpha;
+    if (everything || form.Picture8.isShown())
+        out << " angle " << form.dAngle;
+    out << '\n';
+    for (const Control& c : form.controls())
+        if (everything || c.isShown())
+            out << c.name() << ' ' << c.left() << ' ' << c.top() << ' ' << c.width() << ' '
+                << c.height() << (c.visible() ? " shown" : " hidden")
+                << (c.enabled() ? " enabled " : " disabled ") << c.foreColor() << '/'
+                << c.backColor() << ' ' << c.fontSize() << (c.fontBold() ? " bold" : "") << " ["
+                << c.caption() << "] [" << c.tag() << "]\n";
+    return out.str();
+}
+
+// The first line in which two states differ, or nothing.
+std::string difference(const std::string& got, const std::string& expected)
+{
+    std::istringstream a(got), b(expected);
+    std::string x, y;
+    while (std::getline(a, x) && std::getline(b, y))
+        if (x != y)
+            return x + "\n expected " + y;
+    return got == expected ? std::string() : "not the same controls shown";
+}
 
 } // namespace
 
@@ -148,6 +250,102 @@ private slots:
         QCOMPARE(h.scheduler.nextWakeNs(), std::int64_t(-1));
         h.scheduler.setEnabled(12, 1, true); // after the end nothing starts again
         QCOMPARE(h.scheduler.nextWakeNs(), std::int64_t(-1));
+    }
+
+    void ticksNobodySeesWakeNothingAndGoOutAsContinuousTickingHasThem()
+    {
+        // The same timers seen throughout, and unseen: then they wake the program only on the
+        // 10 s grid, where what they owe goes out, as it does whenever input catches up. Timer 1
+        // starts timer 3 at its 50th tick and stops itself at its 100th. Both runs must tick the
+        // same timers in the same order.
+        const auto program = [](Harness& h) {
+            h.onTick = [&h, n = 0](int timer) mutable {
+                if (timer == 1 && ++n == 50)
+                    h.scheduler.setEnabled(3, 1, true);
+                if (timer == 1 && n == 100)
+                    h.scheduler.setEnabled(1, 1, false);
+            };
+            h.scheduler.setEnabled(1, 1, true);
+            h.scheduler.setEnabled(7, 50, true);
+            h.scheduler.setEnabled(11, 1000, true);
+        };
+        Harness seen, unseen;
+        int begun = 0, ended = 0;
+        unseen.scheduler.onCatchUp([&](bool begins) { ++(begins ? begun : ended); });
+        for (int timer : { 1, 3, 7, 11 })
+            unseen.scheduler.setSeen(timer, false);
+        program(seen);
+        program(unseen);
+        QCOMPARE(unseen.scheduler.nextWakeNs(), TickScheduler::kOwedAtMostNs);
+        seen.runUntil(25'000 * kMs);
+        for (std::int64_t at : { 700 * kMs, 1'234 * kMs, 25'000 * kMs }) {
+            unseen.runUntil(at);
+            unseen.scheduler.catchUp();
+        }
+        std::set<std::int64_t> wakes;
+        for (const auto& tick : unseen.ticks)
+            wakes.insert(tick.second);
+        QCOMPARE(wakes,
+            (std::set<std::int64_t> {
+                700 * kMs, 1'234 * kMs, 10'000 * kMs, 20'000 * kMs, 25'000 * kMs }));
+        QVERIFY(unseen.order() == seen.order());
+        QVERIFY(begun == 5 && ended == 5);
+        // Seen again, they go on on the grid with the others.
+        for (int timer : { 3, 7, 11 })
+            unseen.scheduler.setSeen(timer, true);
+        QCOMPARE(unseen.scheduler.nextWakeNs(), seen.scheduler.nextWakeNs());
+    }
+
+    // Minimised during the fade and during the menu's slide, an hour at a time; panels opened
+    // and closed while their timers run out of sight. Wherever something comes into sight, the
+    // model must be as continuous ticking would have left it.
+    void minimisedForHoursTheModelComesBackAsIfTickedThroughout()
+    {
+        Program ticked(false), watched(true);
+        watched.windowSeen(false); // until the window system first shows the window
+        const auto seen = [](bool on) { return [on](Program& p) { p.windowSeen(on); }; };
+        const auto click = [](ControlId c) { return [c](Program& p) { p.click(c); }; };
+        struct Step {
+            std::int64_t ms;
+            std::function<void(Program&)> act;
+            const char* shows; // what comes into sight, when something does
+        };
+        const Step steps[] = {
+            { 40, seen(true), "the first frame" },
+            { 900, seen(false), nullptr },
+            { 5'000, seen(true), "restored after the fade ended out of sight" },
+            { 6'000, click(ControlId::Command7), nullptr },
+            { 6'300, seen(false), nullptr },
+            { 3'606'300, seen(true), "restored an hour after, the menu's slide ended meanwhile" },
+            { 3'607'000, click(ControlId::Command13), "Text Animation" },
+            { 3'608'000, click(ControlId::Command12), "Transition Box" },
+            { 3'608'100, click(ControlId::CmdTrans1), nullptr },
+            { 3'608'150, click(ControlId::cmdTrans2), nullptr },
+            { 3'608'500, click(ControlId::Command13), "Text Animation again" },
+            { 3'611'000, click(ControlId::Command12), "Transition Box, its slides ended unseen" },
+            { 3'612'000, click(ControlId::Command11), "Spinning Image" },
+            { 3'612'500, seen(false), nullptr },
+            { 4'812'500, seen(true), "restored after 20 minutes" },
+            { 4'813'000, click(ControlId::Command7), nullptr },
+            { 4'813'200, seen(false), nullptr },
+            { 4'830'000, seen(true), "restored after the menu closed out of sight" },
+        };
+        for (const Step& step : steps) {
+            for (Program* p : { &ticked, &watched }) {
+                p->runUntil(step.ms * kMs);
+                step.act(*p);
+            }
+            if (!step.shows)
+                continue;
+            const std::string diff = difference(state(watched.form), state(ticked.form));
+            QVERIFY2(diff.empty(), (std::string(step.shows) + ": " + diff).c_str());
+        }
+        // Caught up, what is out of sight is the same too.
+        watched.scheduler.catchUp();
+        const std::string diff = difference(state(watched.form, true), state(ticked.form, true));
+        QVERIFY2(diff.empty(), ("out of sight: " + diff).c_str());
+        QVERIFY(!ticked.form.Timer1.enabled() && !ticked.form.Timer7.enabled());
+        QCOMPARE(ticked.form.Label68.caption(), "UP: 1:20:30");
     }
 };
 

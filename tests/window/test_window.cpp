@@ -7,6 +7,7 @@
 #include "qt/form_window.h"
 #include "qt/palette.h"
 #include "qt/pictures.h"
+#include "qt/tick_scheduler.h"
 #include "qt/window_alpha.h"
 
 #include <QAccessible>
@@ -18,8 +19,11 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 using namespace gd;
@@ -336,6 +340,43 @@ private slots:
             qPrintable(QStringLiteral("repainted %1 of %2 pixels' width")
                            .arg(repainted.width())
                            .arg(title->width())));
+    }
+
+    // Hidden, the window sleeps through its timers, however fast; shown again, its first frame
+    // shows what they did meanwhile, and the ticker's label stands where the model has it.
+    void ticksOwedWhileHiddenShowInTheFirstFrameBack()
+    {
+        openMenu();
+        QTest::mouseClick(w("Command13"), Qt::LeftButton); // "Text Animation": the ticker shows
+        QWidget* label = w("lblAni1");
+        win->hide();
+        QTRY_VERIFY(!win->windowHandle()->isExposed());
+        auto* ticks = win->findChild<TickScheduler*>();
+        QCOMPARE(ticks->nextWakeNs() % TickScheduler::kOwedAtMostNs, 0);
+        const float hiddenAt = form().lblAni1.left();
+        QTest::qWait(100);
+
+        struct FirstFrame : QObject {
+            std::function<void()> seen;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint && seen)
+                    std::exchange(seen, nullptr)();
+                return false;
+            }
+        } firstFrame;
+        float shownAt = hiddenAt;
+        int labelAt = -1;
+        firstFrame.seen = [&] {
+            shownAt = form().lblAni1.left();
+            labelAt = label->x();
+        };
+        win->installEventFilter(&firstFrame);
+        win->show();
+        QVERIFY(QTest::qWaitForWindowExposed(win));
+        QVERIFY(shownAt != hiddenAt);
+        QCOMPARE(labelAt, Scale {}.rect(shownAt, 0, 0, 0).x());
+        QTRY_VERIFY(form().lblAni1.left() != shownAt); // and on it goes
     }
 
     void spinningPictureDraws()
