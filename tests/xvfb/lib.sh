@@ -231,15 +231,30 @@ gd_start_wm() {
         || gd_abort "the window manager did not start within 20 s"
 }
 
-# gd_start_session_bus: a private session bus with the accessibility bus on it, so that a
-# screen reader (atspi.py) can see the program; without it the tests run with no bus at all.
-gd_start_session_bus() {
+# gd_start_bus: a private session bus and nothing on it yet.
+gd_start_bus() {
     dbus-daemon --session --nofork --print-address=1 --address="unix:path=$GD_TMP/bus" \
         >"$GD_TMP/bus.address" 2>"$GD_TMP/bus.log" &
     GD_BUS_PID=$!
     gd_poll 20 test -s "$GD_TMP/bus.address" || gd_abort "the session bus did not start within 20 s"
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$GD_TMP/bus.address")
     export DBUS_SESSION_BUS_ADDRESS
+}
+
+# snap: a fresh screenshot of the window, its file in $last; share X Y W H MEASURE [OTHER]
+# measures a rectangle of it (gd_pixels).
+shot=0
+snap() {
+    shot=$((shot + 1))
+    last="$GD_TMP/shot$shot.png"
+    gd_shot "$last"
+}
+share() { gd_pixels "$last" "$@"; }
+
+# gd_start_session_bus: a private session bus with the accessibility bus on it, so that a
+# screen reader (atspi.py) can see the program; without it the tests run with no bus at all.
+gd_start_session_bus() {
+    gd_start_bus
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$GD_TMP/a11y.log" 2>&1 &
     GD_A11Y_PID=$!
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

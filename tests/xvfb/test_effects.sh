@@ -21,13 +21,6 @@ h_box=("${stage[0]}" "${stage[1]}" "$(gd_px 1095)" "${stage[3]}")
 v_box=("$((stage[0] + $(gd_px 3600)))" "${stage[1]}" "$((stage[2] - $(gd_px 3600)))" "${stage[3]}")
 between=("$((h_box[0] + h_box[2] + 4))" "${stage[1]}" "$((v_box[0] - h_box[0] - h_box[2] - 8))" "${stage[3]}")
 
-shot=0
-snap() { # snap: a fresh screenshot, its file in $last
-    shot=$((shot + 1))
-    last="$GD_TMP/shot$shot.png"
-    gd_shot "$last"
-}
-share() { gd_pixels "$last" "$@"; } # share X Y W H MEASURE [OTHER]
 
 gd_start_xvfb
 gd_start_app

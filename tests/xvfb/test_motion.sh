@@ -22,13 +22,6 @@ sample=("$((panel_x + $(gd_px 1920)))" "$((panel_y + $(gd_px 6120)))" "$(gd_px 7
 menu=("$(gd_px 120)" "$(($(gd_px 1560) + 4))" "$(gd_px 2175)" "$(($(gd_px 4320) + $(gd_px 735) - 4))")
 panels=("$panel_x" "$panel_y" 500 300)
 
-shot=0
-snap() { # snap: a fresh screenshot, its file in $last
-    shot=$((shot + 1))
-    last="$GD_TMP/shot$shot.png"
-    gd_shot "$last"
-}
-share() { gd_pixels "$last" "$@"; } # share X Y W H MEASURE [OTHER]
 # white X Y W H: the percentage of the rectangle of the last screenshot that is pure white.
 white() {
     convert "$last" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque '#FFFFFF' \
@@ -104,12 +97,7 @@ start_watched() {
 }
 
 gd_start_xvfb
-dbus-daemon --session --nofork --print-address=1 --address="unix:path=$GD_TMP/bus" \
-    >"$GD_TMP/bus.address" 2>"$GD_TMP/bus.log" &
-GD_BUS_PID=$!
-gd_poll 20 test -s "$GD_TMP/bus.address" || gd_abort "the session bus did not start within 20 s"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$GD_TMP/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
+gd_start_bus
 
 note "the desktop-neutral setting on, through ReadOne"
 start_portal org.freedesktop.appearance reduced-motion uint32 1 \
