@@ -306,8 +306,8 @@ void Announcer::announce(const QString& text)
 
 void Announcer::beforeChange(const Control& control, QWidget* widget, Prop prop)
 {
-    if (prop == Prop::Visible && !control.visible() && m_told == widget
-        && tutorialShownIn(control.id())) {
+    // Only a tutorial panel is ever told of.
+    if (prop == Prop::Visible && !control.visible() && m_told == widget) {
         announce({});
         m_told = nullptr;
     }
