@@ -7,8 +7,8 @@
 #include "qt/application.h"
 #include "model/control.h"
 #include "qt/form_window.h"
-#include "qt/sight.h"
-#include "qt/tick_scheduler.h"
+#include "core/sight.h"
+#include "hand_clock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -117,40 +117,25 @@ void spinOnTheWindow(benchmark::State& state, bool paint)
 void BM_Timer3_Spin_OnTheWindow(benchmark::State& state) { spinOnTheWindow(state, false); }
 void BM_Timer3_Spin_OnTheWindow_Painted(benchmark::State& state) { spinOnTheWindow(state, true); }
 
-// The real window (offscreen) with a panel open, its timers paced by a scheduler on a clock the
-// benchmark moves, and Sight between the model and the window as the program has it.
-struct Away {
+// The real window (offscreen) with a panel open, its timers paced by its own scheduler on a clock
+// the benchmark moves, with Sight between the model and the window as the program has it.
+struct Away : HandClock {
     static constexpr std::int64_t kHourNs = 3'600'000'000'000;
-    std::unique_ptr<Application> glimmerdeck = std::make_unique<Application>();
+    std::unique_ptr<Application> glimmerdeck = std::make_unique<Application>(clock());
     Form1& form = glimmerdeck->form();
-    std::int64_t now = 0;
-    TickScheduler ticks { [this] { return now; }, [this](int t) { form.tick(ControlId(t)); } };
-    Sight sight { form, ticks, glimmerdeck->window() };
+    TickScheduler& ticks = glimmerdeck->window().core().scheduler();
+    Sight& sight = glimmerdeck->window().core().sight();
 
     explicit Away(ControlId panelButton)
     {
         glimmerdeck->start();
-        glimmerdeck->window().stopTimers();      // the scheduler here paces them
         while (form.tick(ControlId::Timer1)) { } // the fade and the menu's slide to their ends
         form.click(ControlId::Command7);
         while (form.tick(ControlId::Timer6)) { }
         form.click(panelButton);
-        form.setObserver(&sight);
-        for (Control& c : form.controls()) // none starts or stops from here on
-            if (c.kind() == Kind::Timer && c.enabled())
-                ticks.setEnabled(int(c.index()), c.interval(), true);
         QApplication::processEvents();
     }
-    ~Away() { form.setObserver(nullptr); }
-    void runUntil(std::int64_t until)
-    {
-        for (std::int64_t next = ticks.nextWakeNs(); next >= 0 && next <= until;
-             next = ticks.nextWakeNs()) {
-            now = std::max(now, next);
-            ticks.fire();
-        }
-        now = until;
-    }
+    void runUntil(std::int64_t until) { HandClock::runUntil(ticks, until); }
 };
 
 // Minimised for an hour, then restored: the owed ticks go out and the first frame is painted.

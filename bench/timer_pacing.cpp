@@ -4,7 +4,8 @@
 //
 //   timer_pacing [--seconds S]     (default 10)
 
-#include "qt/tick_scheduler.h"
+#include "core/tick_scheduler.h"
+#include "qt/tick_timer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,9 +35,11 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     std::vector<qint64> ticks[3];
-    // The scheduler runs on the clock the ticks are measured with.
+    // The scheduler runs on the clock the ticks are measured with, woken as in the window.
+    gd::TickTimer wake;
     gd::TickScheduler scheduler([&] { return clock.nsecsElapsed(); },
-        [&](int timer) { ticks[timer].push_back(clock.nsecsElapsed()); });
+        [&](int timer) { ticks[timer].push_back(clock.nsecsElapsed()); }, &wake);
+    wake.wake(scheduler);
     for (int t : { Fast, Medium, Slow })
         scheduler.setEnabled(t, kIntervalMs[t], true);
     // Run a little past the span so a tick due exactly at its end is not cut off by our own stop.

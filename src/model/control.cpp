@@ -66,6 +66,11 @@ Control::Control(Form1& form, const ControlDesc& desc, Control* container)
 
 void Control::changed(Prop prop) { m_form.notify(*this, prop); }
 
+bool Control::actsAsButton() const
+{
+    return kind() == Kind::Label && m_form.handles(id(), Event::Click);
+}
+
 void Control::setLeft(double twips)
 {
     if (storeGeometry(m_left, twips, Measure::Position))

@@ -69,6 +69,10 @@ public:
 
     int interval() const { return m_desc->interval; }
 
+    // A label the program handles clicks on ("_", "X") is a push button to the keyboard and to
+    // assistive technology.
+    bool actsAsButton() const;
+
     // A picture box's drawing surface (nullptr when it has none), Cls and Refresh.
     Surface* hDC() const;
     void cls();

@@ -10,7 +10,8 @@
 
 namespace gd {
 
-Application::Application()
+Application::Application(TickScheduler::Clock clock)
+    : m_platform(clock)
 {
     QApplication::setApplicationName(QStringLiteral("Glimmerdeck"));
     QApplication::setApplicationVersion(QStringLiteral(GLIMMERDECK_VERSION));
@@ -22,7 +23,7 @@ Application::Application()
     double tpp = QtPlatform::screenTwipsPerPixel();
     if (!(tpp > 0))
         tpp = 15;
-    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp });
+    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp }, std::move(clock));
     m_platform.attach(m_window.get());
     m_motion = std::make_unique<MotionSetting>(
         [this](bool reduce) { m_platform.setMotionReduced(reduce); });

@@ -3,6 +3,7 @@
 // The program as one object: the real platform, the window model, the window built from it, and
 // the desktop's wish for less motion, which the platform answers.
 
+#include "core/tick_scheduler.h"
 #include "model/form.h"
 #include "qt/qt_platform.h"
 
@@ -15,7 +16,8 @@ class MotionSetting;
 
 class Application {
 public:
-    Application();
+    // The timers run on `clock`; a benchmark may hand in one it moves itself.
+    explicit Application(TickScheduler::Clock clock = TickScheduler::steadyClock());
     ~Application();
 
     // Builds the window, runs the load handler and shows the window.

@@ -1,8 +1,9 @@
 #pragma once
 
-// The model's units and values as Qt takes them: twips to pixels, description colours, the
-// model's Latin-1 texts, a control's font.
+// The model's values as Qt takes them: pixel rectangles, description colours, the model's
+// Latin-1 texts, a control's font.
 
+#include "core/scale.h"
 #include "model/control.h"
 
 #include <QColor>
@@ -14,16 +15,15 @@
 
 namespace gd {
 
-// Twips to pixels for one axis.
-struct Scale {
-    double tppX = 15, tppY = 15;
-    QRect rect(double left, double top, double width, double height) const;
-};
+inline QRect toQRect(PixelRect r) { return QRect(r.x, r.y, r.width, r.height); }
+inline PixelRect fromQRect(const QRect& r) { return { r.x(), r.y(), r.width(), r.height() }; }
 
 // A description colour; a system colour (&H800000nn) comes from designedPalette().
 QColor toQColor(Colour colour);
 // The model's texts are Latin-1, as the tutorials' language keeps them.
 QString toQString(std::string_view text);
+// A text as Qt widgets show and copy it: with the platform's line breaks, not CR LF.
+QString displayText(std::string_view text);
 QFont fontOf(const Control& control);
 
 } // namespace gd

@@ -2,8 +2,7 @@
 
 #include "qt/palette.h"
 #include "qt/pictures.h"
-#include "qt/sight.h"
-#include "qt/tick_scheduler.h"
+#include "qt/tick_timer.h"
 #include "qt/window_alpha.h"
 
 #include <QGuiApplication>
@@ -11,27 +10,26 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace gd {
 
-FormWindow::FormWindow(Form1& form, Scale scale)
+FormWindow::FormWindow(Form1& form, Scale scale, TickScheduler::Clock clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_form(form)
     , m_scale(scale)
-    , m_input(
-          *this, form, scale, [this](ControlId id) { click(id); },
-          [this] { m_scheduler->catchUp(); }) // a move finds what continuous ticking left
-    , m_views(form, *this, scale, [this](const std::vector<Control*>& c) { built(c); })
-    , m_keyboard(*this, form, m_views)
-    , m_scheduler(new TickScheduler(
-          TickScheduler::steadyClock(), [this](int index) { m_form.tick(ControlId(index)); }, this))
-    , m_sight(new Sight(form, *m_scheduler, *this, this))
+    , m_ticks(new TickTimer(this))
+    , m_views(form, *this, scale)
+    , m_core(form, *this, scale, std::move(clock), m_ticks)
+    , m_input(*this, m_core, m_views, [this](ControlId id) { click(id); })
+    , m_keyboard(*this, m_core, m_views)
 {
+    m_ticks->wake(m_core.scheduler());
     const FormDesc& desc = kForm;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(desc.caption));
     setWindowIcon(loadIcon(desc.icon));
-    setFixedSize(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight).size());
+    setFixedSize(toQRect(m_scale.rect(0, 0, desc.clientWidth, desc.clientHeight)).size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPalette(designedPalette()); // whatever the desktop's, before any control inherits it
     // Where the window system cannot fade a window, its pixels carry the opacity: that takes a
@@ -41,22 +39,62 @@ FormWindow::FormWindow(Form1& form, Scale scale)
     QFont font(toQString(desc.font.face));
     font.setPointSizeF(desc.font.size);
     setFont(font);
-    m_views.buildShown();
+    QAccessible::installActivationObserver(this);
+    m_core.buildShown();
     m_announcer.emplace(*this);
-    m_form.setObserver(m_sight);
 }
 
-FormWindow::~FormWindow() { m_form.setObserver(nullptr); }
+FormWindow::~FormWindow() { QAccessible::removeActivationObserver(this); }
 
 // A part was built: its controls take input, join the keyboard order and are described to a
-// screen reader, and those out of sight leave both again.
-void FormWindow::built(const std::vector<Control*>& built)
+// screen reader. (The core then takes those out of view out of both again.)
+void FormWindow::build(const std::vector<Control*>& part)
 {
-    for (Control* c : built)
-        m_input.watch(*c, *m_views.builtView(*c));
-    m_keyboard.adopt(built);
-    describeAccessibility(*this, m_views.views(), built);
-    m_keyboard.placeAll(built);
+    m_views.build(part, m_core.plan());
+    for (Control* c : part)
+        m_input.watch(*m_views.builtView(*c));
+    m_keyboard.adopt(part);
+    describeAccessibility(*this, *this, m_core, m_views, part);
+}
+
+void FormWindow::apply(Control& control, Prop prop)
+{
+    m_views.builtView(control)->apply(prop, m_scale);
+}
+
+PixelRect FormWindow::placement(const Control& control)
+{
+    return fromQRect(m_views.builtView(control)->widget()->geometry());
+}
+
+PixelSize FormWindow::clientSize(const Control* container)
+{
+    const QSize size = m_views.holder(container)->size();
+    return { size.width(), size.height() };
+}
+
+void FormWindow::buildSoon()
+{
+    QTimer::singleShot(0, this, [this] { m_core.buildNextPart(); });
+}
+
+void FormWindow::viewChanged(Control& control, bool inView)
+{
+    m_keyboard.viewChanged(control, inView);
+    announceInView(m_views.builtView(control)->widget(), inView);
+}
+
+void FormWindow::announce(std::string_view text) { m_announcer->announce(displayText(text)); }
+
+void FormWindow::presentAnew(Control& control)
+{
+    gd::presentAnew(m_views.builtView(control)->widget());
+}
+
+ControlView* FormWindow::view(Control& control)
+{
+    m_core.ensureBuilt(control);
+    return m_views.builtView(control);
 }
 
 QWidget* FormWindow::widgetFor(ControlId id)
@@ -65,11 +103,15 @@ QWidget* FormWindow::widgetFor(ControlId id)
     return v ? v->widget() : nullptr;
 }
 
+Surface* FormWindow::surface(const Control& control)
+{
+    ControlView* v = m_views.builtView(control);
+    return v ? v->surface() : nullptr;
+}
+
 void FormWindow::start()
 {
-    for (Control& c : m_form.controls())
-        if (c.kind() == Kind::Timer && c.enabled())
-            m_scheduler->setEnabled(c.index(), c.interval(), true);
+    m_core.startTimers();
     m_form.load();
     if (m_form.ended())
         return;
@@ -78,48 +120,33 @@ void FormWindow::start()
         move(area.center() - rect().center());
     }
     show();
-    m_sight->watch(windowHandle());
+    // Whether anyone can see the window follows its exposure from now on, the first frame after
+    // a restore included, before the window paints it.
+    windowHandle()->installEventFilter(this);
+    m_core.sight().setWindowSeen(windowHandle()->isExposed());
 }
 
-void FormWindow::stopTimers() { m_scheduler->stopAll(); }
-
-void FormWindow::click(ControlId control)
+bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    m_views.windowUsed();
-    m_scheduler->catchUp(); // input finds what continuous ticking would have left
-    m_form.click(control);
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        m_core.sight().setWindowSeen(windowHandle()->isExposed());
+    return false;
 }
+
+void FormWindow::stopTimers() { m_core.scheduler().stopAll(); }
+
+void FormWindow::click(ControlId control) { m_core.click(control); }
 
 void FormWindow::clickLater(ControlId control)
 {
     QTimer::singleShot(0, this, [this, control] { click(control); });
 }
 
-void FormWindow::controlChanged(Control& control, Prop prop)
-{
-    if (control.kind() == Kind::Timer) {
-        if (prop == Prop::Enabled)
-            m_scheduler->setEnabled(control.index(), control.interval(), control.enabled());
-        return;
-    }
-    if (ControlView* v = m_views.builtView(control)) {
-        m_announcer->beforeChange(control, v->widget(), prop);
-        m_keyboard.beforeChange(control, prop);
-        v->apply(prop, m_scale);
-        m_keyboard.afterChange(control, prop);
-        m_announcer->afterChange(control, v->widget(), prop);
-    } else if (prop == Prop::Visible && control.visible() && m_views.awaitsBuilding(control)) {
-        m_views.buildFrom(control); // shown before its turn came: built now, as the model has it
-        m_keyboard.afterChange(control, prop);
-        m_announcer->afterChange(control, m_views.builtView(control)->widget(), prop);
-    }
-}
-
 void FormWindow::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(event->rect(), toQColor(kForm.backColor));
-    m_views.firstFramePainted(); // what it does not show may be built from now on
+    m_core.firstFramePainted();
 }
 
 } // namespace gd

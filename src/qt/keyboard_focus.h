@@ -1,25 +1,15 @@
 #pragma once
 
-// Everything about the keyboard focus in the window.
-//
-// - The Tab order: the controls that take the focus, in TabIndex order however late they were
-//   built; the frame labels the program handles clicks on ("_", "X") are Tab stops too.
-// - Out of sight, out of the order: a control wholly outside its container's client area can
-//   never be seen, so it is no Tab stop (and a screen reader is told it left) until it moves in.
-// - The focus stays with the user's place. Qt moves the focus off a control that is disabled or
-//   hidden, on to the next Tab stop, and a screen reader names that one: a control the user
-//   never chose. So a control disabled while it has the focus takes it back when it is enabled
-//   again, and a closing tutorial panel hands it to the menu button that opened it.
-// - Focus frames follow the desktop's convention: they show once the user moves the focus with
-//   the keyboard (Tab, Shift+Tab, or Space on a focused control), and a mouse click hides them
-//   again. That is marked on the window as Qt::WA_KeyboardFocusChange, which Qt's styles read
-//   for the controls they draw and the views read for the frames they draw themselves.
+// The keyboard focus in Qt, as the core's KeyboardOrder decides it (see core/keyboard.h): focus
+// policies from how each control takes the focus, Qt's focus chain linked in the core's Tab
+// order, a control out of view taking no focus, and focus frames shown by the keyboard and
+// hidden by the mouse. Frames are marked on the window as Qt::WA_KeyboardFocusChange, which Qt's
+// styles read for the controls they draw and the views read for the frames they draw themselves.
 
-#include "model/form.h"
+#include "core/window_core.h"
 
 #include <QHash>
 #include <QObject>
-#include <QSet>
 
 #include <vector>
 
@@ -30,37 +20,33 @@ namespace gd {
 class ViewBuilder;
 
 class KeyboardFocus : public QObject {
+    Q_OBJECT
+
 public:
-    KeyboardFocus(QWidget& window, Form1& form, ViewBuilder& views);
-    ~KeyboardFocus() override;
+    KeyboardFocus(QWidget& window, WindowCore& core, const ViewBuilder& views);
 
-    // Newly built controls join the Tab order.
+    // Newly built controls take the focus as their kind does, and the Tab chain is linked again.
     void adopt(const std::vector<Control*>& built);
-    // Newly built controls that lie out of sight leave it again; call once a screen reader has
-    // been told about them.
-    void placeAll(const std::vector<Control*>& built);
+    // A control came into its container's view, or left it.
+    void viewChanged(Control& control, bool inView);
 
-    // Around a change of a built control's property.
-    void beforeChange(const Control& control, Prop prop);
-    void afterChange(const Control& control, Prop prop);
+    // The control with the focus in the window; nullptr when none, or the window itself, has it.
+    Control* focus() const;
+    void setFocus(Control& control, bool byTab);
+    void clearFocus();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void orderTabs();
-    void place(QWidget* widget);
-    void placeChildren(QObject* container);
+    void linkTabs();
+    void watch(QWidget* widget);
     void showFrames(bool shown);
-    bool hasNoFocus() const;
 
     QWidget& m_window;
-    Form1& m_form;
-    ViewBuilder& m_views;
-    std::vector<bool> m_tabStop;               // by control index: in the keyboard order
-    QSet<QWidget*> m_outside;                  // wholly outside their container's client area
-    QHash<QWidget*, Qt::FocusPolicy> m_policy; // what they took before they went out of sight
-    QWidget* m_kept = nullptr; // disabled while it had the focus, which it takes back
+    WindowCore& m_core;
+    const ViewBuilder& m_views;
+    QHash<QWidget*, Qt::FocusPolicy> m_policy; // what they took before they went out of view
 };
 
 } // namespace gd

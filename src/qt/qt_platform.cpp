@@ -35,6 +35,11 @@ int devicePixels(int side, qreal ratio)
 
 } // namespace
 
+QtPlatform::QtPlatform(TickScheduler::Clock clock)
+    : m_reading(std::move(clock))
+{
+}
+
 bool QtPlatform::setWindowOpacity(std::uint8_t alpha)
 {
     if (!m_window)
@@ -128,17 +133,10 @@ int QtPlatform::hostName(std::string& name)
 
 int QtPlatform::stopNetwork() { return 0; }
 
-// Ticks owed while the readout could not be seen go out together, at one instant: each still
-// asks, and every ask within the same millisecond gets that instant's one reading, rather than
-// the kernel writing its file afresh hundreds of times over. Ticked as usual, the readout asks
-// every 50 ms and each ask reads.
+// The kernel writes its figures afresh for each read: owed ticks share one reading.
 std::optional<std::uint64_t> QtPlatform::availableMemory()
 {
-    if (!m_sinceRead.isValid() || m_sinceRead.nsecsElapsed() >= 1'000'000) {
-        m_reading = m_memory.read();
-        m_sinceRead.start();
-    }
-    return m_reading;
+    return m_reading.get([this] { return m_memory.read(); });
 }
 
 Surface* QtPlatform::surface(const Control& pictureBox)

@@ -3,10 +3,9 @@
 // The real platform: the Qt window for opacity and state, QMessageBox for messages, POSIX for
 // the host name, the kernel's figure for available memory, and the picture boxes' own surfaces.
 
+#include "core/shared_reading.h"
 #include "model/platform.h"
 #include "system/memory.h"
-
-#include <QElapsedTimer>
 
 #include <optional>
 #include <string_view>
@@ -17,7 +16,7 @@ class FormWindow;
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform() = default;
+    explicit QtPlatform(TickScheduler::Clock clock = TickScheduler::steadyClock());
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
@@ -47,8 +46,7 @@ private:
     int m_exitStatus = 0;
     bool m_motionReduced = false;
     AvailableMemory m_memory;
-    QElapsedTimer m_sinceRead; // invalid until the first reading
-    std::optional<std::uint64_t> m_reading;
+    SharedReading<std::uint64_t> m_reading;
 };
 
 } // namespace gd

@@ -1,5 +1,6 @@
 #include "qt/views.h"
 
+#include "core/caption.h"
 #include "model/form.h"
 
 #include <QPaintEvent>
@@ -16,8 +17,8 @@ void ControlView::apply(Prop prop, const Scale& scale)
     QWidget* w = widget();
     switch (prop) {
     case Prop::Geometry:
-        w->setGeometry(
-            scale.rect(m_control.left(), m_control.top(), m_control.width(), m_control.height()));
+        w->setGeometry(toQRect(
+            scale.rect(m_control.left(), m_control.top(), m_control.width(), m_control.height())));
         break;
     case Prop::Visible: w->setVisible(m_control.visible()); break;
     case Prop::Enabled: w->setEnabled(m_control.enabled()); break;
@@ -26,13 +27,9 @@ void ControlView::apply(Prop prop, const Scale& scale)
     }
 }
 
-namespace {
+QList<QWidget*> ControlView::inputWidgets() { return { widget() }; }
 
-// Texts keep CR LF line breaks in the model; Qt widgets show and copy the platform's own.
-QString displayText(const std::string& text)
-{
-    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+namespace {
 
 void recolour(QWidget* w, QPalette::ColorRole textRole, Colour text, QPalette::ColorRole backRole,
     Colour back)
@@ -61,6 +58,8 @@ void paintFocusFrame(QWidget* w, QPalette::ColorRole text, int inset)
 
 // The client area: children are placed in it and clipped by it, inside the border.
 class PictureBoxView::Client : public QWidget {
+    Q_OBJECT
+
 public:
     Client(PictureBoxView* box)
         : QWidget(box)
@@ -106,6 +105,8 @@ PictureBoxView::PictureBoxView(Control& control, QWidget* parent)
 
 QWidget* PictureBoxView::clientArea() { return m_client; }
 
+QList<QWidget*> PictureBoxView::inputWidgets() { return { this, m_client }; }
+
 void PictureBoxView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
@@ -115,7 +116,7 @@ void PictureBoxView::apply(Prop prop, const Scale& scale)
         m_client->update();
 }
 
-const QImage& PictureBoxView::surface() const
+const QImage& PictureBoxView::image() const
 {
     if (m_surface.isNull()) {
         m_surface = QImage(size(), QImage::Format_RGB32);
@@ -130,7 +131,7 @@ const QImage& PictureBoxView::surface() const
 
 void PictureBoxView::clear()
 {
-    surface();
+    image();
     m_surface.fill(toQColor(m_control.backColor()));
     m_client->update();
 }
@@ -140,8 +141,8 @@ void PictureBoxView::refresh() { m_client->update(); } // painted with the next 
 bool PictureBoxView::draw(const Surface& source, PixelRect from, PixelRect to)
 {
     // Every surface of this window is a picture box's.
-    const QImage& image = static_cast<const PictureBoxView&>(source).surface();
-    surface();
+    const QImage& image = static_cast<const PictureBoxView&>(source).image();
+    this->image();
     QPainter p(&m_surface);
     if (from.width == to.width && from.height == to.height)
         p.drawImage(QPoint(to.x, to.y), image, QRect(from.x, from.y, from.width, from.height));
@@ -230,6 +231,8 @@ TextBoxView::TextBoxView(Control& control, QWidget* parent)
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
+QList<QWidget*> TextBoxView::inputWidgets() { return { this, viewport() }; }
+
 void TextBoxView::apply(Prop prop, const Scale& scale)
 {
     ControlView::apply(prop, scale);
@@ -289,23 +292,13 @@ void ButtonView::paintEvent(QPaintEvent* event)
 // no access keys: a literal & stays an ampersand.
 void ButtonView::showCaption()
 {
-    const QString caption = toQString(m_control.caption());
     const QFontMetrics metrics(font());
     const int room = width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this);
-    QString wrapped;
-    QString line;
-    for (const QString& word : caption.split(QLatin1Char(' '))) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > room) {
-            wrapped += line + QLatin1Char('\n');
-            line = word;
-        } else {
-            line = candidate;
-        }
-    }
-    wrapped += line;
-    setText(wrapped.replace(QLatin1Char('&'), QStringLiteral("&&")));
-    setAccessibleName(caption); // assistive technology reads the caption as one line
+    const std::string wrapped = wrapCaption(m_control.caption(), room,
+        [&metrics](std::string_view line) { return metrics.horizontalAdvance(toQString(line)); });
+    setText(toQString(wrapped).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    // Assistive technology reads the caption as one line.
+    setAccessibleName(toQString(m_control.caption()));
 }
 
 // ---- Image, Shape, Line -----------------------------------------------------------------------
@@ -324,8 +317,8 @@ void ImageView::apply(Prop prop, const Scale& scale)
     if (prop == Prop::Geometry && !m_control.desc().stretch) {
         // An image that is not stretched takes the size of its picture.
         if (const QSize picture = m_picture.size(); !picture.isEmpty()) {
-            const QRect at = scale.rect(m_control.left(), m_control.top(), 0, 0);
-            setGeometry(QRect(at.topLeft(), picture));
+            const PixelPoint at = scale.point(m_control.left(), m_control.top());
+            setGeometry(QRect(QPoint(at.x, at.y), picture));
             return;
         }
     }
@@ -390,12 +383,10 @@ void LineView::apply(Prop prop, const Scale& scale)
             update();
         return;
     }
-    const QRect a = scale.rect(m_control.left(), m_control.top(), 0, 0);
-    const QRect b = scale.rect(m_control.width(), m_control.height(), 0, 0);
-    const QRect box = QRect(a.topLeft(), b.topLeft()).normalized().adjusted(0, 0, 1, 1);
-    setGeometry(box);
-    m_from = a.topLeft() - box.topLeft();
-    m_to = b.topLeft() - box.topLeft();
+    const LineBox line = lineBox(m_control, scale);
+    setGeometry(toQRect(line.box));
+    m_from = QPoint(line.from.x, line.from.y);
+    m_to = QPoint(line.to.x, line.to.y);
 }
 
 void LineView::paintEvent(QPaintEvent*)
@@ -403,17 +394,6 @@ void LineView::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setPen(QPen(toQColor(m_control.foreColor()), 1));
     p.drawLine(m_from, m_to);
-}
-
-bool actsAsButton(const Control& control)
-{
-    return control.kind() == Kind::Label && control.form().handles(control.id(), Event::Click);
-}
-
-bool whollyOutside(const QWidget* widget)
-{
-    const QWidget* container = widget->parentWidget();
-    return container && !widget->geometry().intersects(container->rect());
 }
 
 ControlView* makeView(Control& control, QWidget* parent)
@@ -432,3 +412,5 @@ ControlView* makeView(Control& control, QWidget* parent)
 }
 
 } // namespace gd
+
+#include "views.moc"

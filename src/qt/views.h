@@ -12,12 +12,16 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QList>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <optional>
+
+class QAbstractButton;
+class QAbstractScrollArea;
 
 namespace gd {
 
@@ -29,10 +33,22 @@ public:
     }
     virtual ~ControlView() = default;
     virtual QWidget* widget() = 0;
-    // Where children of this control live (picture boxes only).
-    virtual QWidget* clientArea() { return nullptr; }
     virtual void apply(Prop prop, const Scale& scale);
     Control& control() const { return m_control; }
+
+    // What each kind of view has beside its widget, nullptr where it has none.
+    // Where children of this control live (picture boxes only).
+    virtual QWidget* clientArea() { return nullptr; }
+    // The widgets the mouse and the keyboard reach this control through.
+    virtual QList<QWidget*> inputWidgets();
+    // A push button, which reports its own clicks.
+    virtual QAbstractButton* pushButton() { return nullptr; }
+    // A picture box's drawing surface.
+    virtual Surface* surface() { return nullptr; }
+    // A label, which can name another control for assistive technology.
+    virtual QLabel* label() { return nullptr; }
+    // A listing, whose scroll bars assistive technology can move.
+    virtual QAbstractScrollArea* scrollArea() { return nullptr; }
 
 protected:
     Control& m_control;
@@ -42,17 +58,21 @@ protected:
 // outer pixel size, holding the background and the box's picture. What is drawn on it stays
 // until the next Cls, so drawn frames survive repaints.
 class PictureBoxView : public QFrame, public ControlView, public Surface {
+    Q_OBJECT
+
 public:
     PictureBoxView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
     QWidget* clientArea() override;
+    QList<QWidget*> inputWidgets() override;
+    Surface* surface() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
     void clear() override;
     void refresh() override;
     bool draw(const Surface& source, PixelRect from, PixelRect to) override;
 
-    const QImage& surface() const;
+    const QImage& image() const;
 
 private:
     class Client;
@@ -62,9 +82,12 @@ private:
 };
 
 class LabelView : public QLabel, public ControlView {
+    Q_OBJECT
+
 public:
     LabelView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
+    QLabel* label() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
 protected:
@@ -78,16 +101,23 @@ private:
 };
 
 class TextBoxView : public QPlainTextEdit, public ControlView {
+    Q_OBJECT
+
 public:
     TextBoxView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
+    QList<QWidget*> inputWidgets() override;
+    QAbstractScrollArea* scrollArea() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 };
 
 class ButtonView : public QPushButton, public ControlView {
+    Q_OBJECT
+
 public:
     ButtonView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
+    QAbstractButton* pushButton() override { return this; }
     void apply(Prop prop, const Scale& scale) override;
 
 protected:
@@ -99,6 +129,8 @@ private:
 
 // Images, the shape and lines are painted by hand.
 class ImageView : public QWidget, public ControlView {
+    Q_OBJECT
+
 public:
     ImageView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
@@ -114,6 +146,8 @@ private:
 
 // Shapes and lines take no mouse events: the container under them does.
 class ShapeView : public QWidget, public ControlView {
+    Q_OBJECT
+
 public:
     ShapeView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
@@ -124,6 +158,8 @@ protected:
 };
 
 class LineView : public QWidget, public ControlView {
+    Q_OBJECT
+
 public:
     LineView(Control& control, QWidget* parent);
     QWidget* widget() override { return this; }
@@ -135,13 +171,6 @@ protected:
 private:
     QPoint m_from, m_to; // the end points inside the widget
 };
-
-// A label the program handles clicks on ("_", "X") is a push button to the keyboard and to
-// assistive technology.
-bool actsAsButton(const Control& control);
-
-// A control that lies wholly outside its container's client area can never be seen.
-bool whollyOutside(const QWidget* widget);
 
 // The view of a control of any kind but a timer (nullptr).
 ControlView* makeView(Control& control, QWidget* parent);

@@ -13,6 +13,8 @@ namespace {
 // Every repaint of the translucent window starts from transparent pixels and paints the whole
 // damaged area again, this included, so the scaling never compounds.
 class AlphaOverlay : public QWidget {
+    Q_OBJECT
+
 public:
     explicit AlphaOverlay(QWidget* window)
         : QWidget(window)
@@ -66,3 +68,5 @@ void showWindowAlpha(QWidget* window, int alpha)
 }
 
 } // namespace gd
+
+#include "window_alpha.moc"

@@ -7,7 +7,7 @@
 #include "qt/form_window.h"
 #include "qt/palette.h"
 #include "qt/pictures.h"
-#include "qt/tick_scheduler.h"
+#include "qt/tick_timer.h"
 #include "qt/window_alpha.h"
 
 #include <QAccessible>
@@ -351,11 +351,9 @@ private slots:
         QWidget* label = w("lblAni1");
         win->hide();
         QTRY_VERIFY(!win->windowHandle()->isExposed());
-        TickScheduler* ticks = nullptr; // no meta-object of its own: findChild cannot tell it
-        for (QObject* child : win->children())
-            ticks = ticks ? ticks : dynamic_cast<TickScheduler*>(child);
+        auto* ticks = win->findChild<TickTimer*>();
         QVERIFY(ticks);
-        QCOMPARE(ticks->nextWakeNs() % TickScheduler::kOwedAtMostNs, 0);
+        QCOMPARE(ticks->scheduler().nextWakeNs() % TickScheduler::kOwedAtMostNs, 0);
         const float hiddenAt = form().lblAni1.left();
         QTest::qWait(100);
 
@@ -378,7 +376,7 @@ private slots:
         win->show();
         QVERIFY(QTest::qWaitForWindowExposed(win));
         QVERIFY(shownAt != hiddenAt);
-        QCOMPARE(labelAt, Scale {}.rect(shownAt, 0, 0, 0).x());
+        QCOMPARE(labelAt, Scale {}.rect(shownAt, 0, 0, 0).x);
         QTRY_VERIFY(form().lblAni1.left() != shownAt); // and on it goes
     }
 
@@ -436,7 +434,7 @@ private slots:
             auto* view = dynamic_cast<ControlView*>(at);
             if (view
                 && (qobject_cast<QAbstractButton*>(at) || dynamic_cast<TextBoxView*>(at)
-                    || actsAsButton(view->control())))
+                    || view->control().actsAsButton()))
                 order.push_back(view->control().desc().tabIndex);
         }
         QVERIFY(std::is_sorted(order.begin(), order.end()));

@@ -13,33 +13,26 @@
 // controls look are held back and applied once each at the end (HeldChanges). The handlers and
 // the model know nothing of any of this.
 
+#include "core/held_changes.h"
 #include "model/form.h"
-#include "qt/held_changes.h"
-
-#include <QObject>
 
 #include <vector>
-
-class QWindow;
 
 namespace gd {
 
 class TickScheduler;
 
-class Sight : public QObject, public FormObserver {
+class Sight : public FormObserver {
 public:
-    // Passes every change on to `window`. Until watch(), every timer is seen.
-    Sight(Form1& form, TickScheduler& scheduler, FormObserver& window, QObject* parent = nullptr);
+    // Passes every change on to `window`. Every timer is seen until the window layer first says
+    // whether the window is.
+    Sight(Form1& form, TickScheduler& scheduler, FormObserver& window);
 
-    // Follows the window's exposure from now on; its native window must exist.
-    void watch(QWindow* window);
-    // Whether the window can be seen; its exposure says so once watched.
+    // Whether the window system shows the window: the layer says so with every exposure, the
+    // first frame after a restore included, before the window paints it.
     void setWindowSeen(bool seen);
 
     void controlChanged(Control& control, Prop prop) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void look();

@@ -1,8 +1,7 @@
-#include "qt/tick_scheduler.h"
-
-#include <QElapsedTimer>
+#include "core/tick_scheduler.h"
 
 #include <algorithm>
+#include <chrono>
 #include <limits>
 #include <utility>
 
@@ -17,21 +16,18 @@ std::int64_t gridLine(std::int64_t at, std::int64_t step) { return (at + step - 
 
 } // namespace
 
-TickScheduler::TickScheduler(Clock clock, TickFn onTick, QObject* parent)
-    : QObject(parent)
-    , m_clock(std::move(clock))
+TickScheduler::TickScheduler(Clock clock, TickFn onTick, Alarm* alarm)
+    : m_clock(std::move(clock))
     , m_onTick(std::move(onTick))
+    , m_alarm(alarm)
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, [this] { fire(); });
 }
 
 TickScheduler::Clock TickScheduler::steadyClock()
 {
-    QElapsedTimer origin;
-    origin.start();
-    return [origin] { return origin.nsecsElapsed(); };
+    using namespace std::chrono;
+    const steady_clock::time_point origin = steady_clock::now();
+    return [origin] { return duration_cast<nanoseconds>(steady_clock::now() - origin).count(); };
 }
 
 std::int64_t TickScheduler::periodNs(int intervalMs)
@@ -96,7 +92,8 @@ void TickScheduler::stopAll()
 {
     m_stopped = true;
     m_entries.clear();
-    m_timer.stop();
+    if (m_alarm)
+        m_alarm->cancel();
 }
 
 std::int64_t TickScheduler::nextWakeNs() const
@@ -113,13 +110,15 @@ std::int64_t TickScheduler::nextWakeNs() const
 
 void TickScheduler::arm()
 {
+    if (!m_alarm)
+        return;
     const std::int64_t next = nextWakeNs();
     if (next < 0) {
-        m_timer.stop();
+        m_alarm->cancel();
         return;
     }
     const std::int64_t waitNs = std::max<std::int64_t>(0, next - m_clock());
-    m_timer.start(static_cast<int>((waitNs + 999'999) / 1'000'000));
+    m_alarm->set(static_cast<int>((waitNs + 999'999) / 1'000'000));
 }
 
 void TickScheduler::fire()

@@ -1,4 +1,4 @@
-#include "qt/held_changes.h"
+#include "core/held_changes.h"
 
 namespace gd {
 

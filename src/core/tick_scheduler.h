@@ -11,14 +11,11 @@
 // the 64 Hz timers running beside it. Longer intervals keep exact time.
 //
 // Nothing wakes the program for a tick nobody can see. The window says which timers are seen
-// (see Sight); a timer that is not keeps its deadlines all the same, but the ticks that fall due
+// (Sight); a timer that is not keeps its deadlines all the same, but the ticks that fall due
 // are owed rather than delivered. Owed ticks all go out later, together and in the order they
 // fell due: when their timer is seen again, before input reaches the model (catchUp), and at the
 // latest on a 10 s grid, so that coming back after hours costs no more than after seconds. A
 // handler therefore runs exactly as often as with continuous ticking; only when changes.
-
-#include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +23,18 @@
 
 namespace gd {
 
-class TickScheduler : public QObject {
+// The window layer's one-shot timer, which wakes the scheduler: after `ms` it calls fire().
+// Whatever the layer's timers can do, the scheduler decides what is due when it wakes.
+class Alarm {
+public:
+    virtual void set(int ms) = 0;
+    virtual void cancel() = 0;
+
+protected:
+    ~Alarm() = default;
+};
+
+class TickScheduler {
 public:
     static constexpr std::int64_t kPlatformTickNs = 15'625'000; // 1/64 s
     static constexpr std::int64_t kOnTickBelowNs = 250'000'000;
@@ -39,7 +47,10 @@ public:
     // Told true before owed ticks are delivered together, and false once they all are.
     using CatchUpFn = std::function<void(bool begins)>;
 
-    TickScheduler(Clock clock, TickFn onTick, QObject* parent = nullptr);
+    // Without an alarm nothing wakes it: a test moves the clock and calls fire() itself.
+    TickScheduler(Clock clock, TickFn onTick, Alarm* alarm = nullptr);
+    TickScheduler(const TickScheduler&) = delete;
+    TickScheduler& operator=(const TickScheduler&) = delete;
 
     // The monotonic clock of the machine.
     static Clock steadyClock();
@@ -78,7 +89,7 @@ private:
     Clock m_clock;
     TickFn m_onTick;
     CatchUpFn m_onCatchUp;
-    QTimer m_timer;
+    Alarm* m_alarm;
     std::vector<Entry> m_entries; // enabled timers only
     std::vector<bool> m_unseen;   // by timer number
     std::int64_t m_at = -1;       // the instant whose ticks are being delivered

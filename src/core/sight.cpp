@@ -1,27 +1,17 @@
-#include "qt/sight.h"
+#include "core/sight.h"
 
-#include "qt/tick_scheduler.h"
-
-#include <QEvent>
-#include <QWindow>
+#include "core/tick_scheduler.h"
 
 namespace gd {
 
-Sight::Sight(Form1& form, TickScheduler& scheduler, FormObserver& window, QObject* parent)
-    : QObject(parent)
-    , m_scheduler(scheduler)
+Sight::Sight(Form1& form, TickScheduler& scheduler, FormObserver& window)
+    : m_scheduler(scheduler)
     , m_held(window)
 {
     for (const Control& c : form.controls())
         if (c.kind() == Kind::Timer)
             m_timers.push_back(&c);
     m_scheduler.onCatchUp([this](bool begins) { m_held.hold(begins); });
-}
-
-void Sight::watch(QWindow* window)
-{
-    window->installEventFilter(this);
-    setWindowSeen(window->isExposed());
 }
 
 void Sight::setWindowSeen(bool seen)
@@ -32,15 +22,6 @@ void Sight::setWindowSeen(bool seen)
     // meanwhile go out now, before the window paints.
     if (seen)
         m_scheduler.fire();
-}
-
-// Called with every exposure, the first frame after a restore included, before the window
-// paints it.
-bool Sight::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Expose)
-        setWindowSeen(static_cast<QWindow*>(watched)->isExposed());
-    return false;
 }
 
 void Sight::controlChanged(Control& control, Prop prop)
