@@ -162,9 +162,8 @@ GD_APP_WRAP=(env WAYLAND_DISPLAY=gd-xwayland)
 gd_start_app
 gd_wait_window 30 # an X window: the program chose xcb
 ok "an X window on XWayland ($DISPLAY)"
-opacity() { xprop -id "$GD_WIN" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
-gd_poll 15 eval '[ "$(opacity)" = $((250 * ALPHA_UNIT)) ]' \
-    && ok "faded in to 250/255 by the window system" || fail "opacity is '$(opacity)', not 250/255"
+gd_poll 15 eval '[ "$(gd_opacity)" = $((250 * ALPHA_UNIT)) ]' \
+    && ok "faded in to 250/255 by the window system" || fail "opacity is '$(gd_opacity)', not 250/255"
 # weston's window manager maps the window first and moves it where it asked a moment later.
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 geometry() { xwininfo -id "$GD_WIN" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }

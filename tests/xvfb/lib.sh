@@ -308,6 +308,12 @@ gd_wait_window() {
                                           /Absolute upper-left Y:/ { print "GD_WY=" $4 }')"
 }
 
+# gd_opacity [WINDOW]: the window's _NET_WM_WINDOW_OPACITY (alpha a reads a * 0x01010101), by
+# default Form1's; nothing while it has none.
+gd_opacity() {
+    xprop -id "${1:-$GD_WIN}" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'
+}
+
 gd_size() { # gd_size WINDOW: its width and height, as "W H"
     xwininfo -id "$1" | awk '/  Width:/ { w = $2 } /  Height:/ { h = $2 } END { print w, h }'
 }
@@ -431,6 +437,12 @@ print(" ".join(out))
 
 # gd_atspi ARGS...: the screen reader's view of the program (see atspi.py).
 gd_atspi() { "$GD_PYTHON" "$GD_LIB_DIR/atspi.py" "$@"; }
+
+# gd_panel_showing HEADING: whether the tutorial panel of that heading shows, as a screen reader
+# finds it.
+gd_panel_showing() {
+    gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]
+}
 
 # gd_wait_atspi [SECONDS]: waits until the program's window is on the accessibility bus.
 gd_wait_atspi() {

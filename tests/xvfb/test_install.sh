@@ -6,20 +6,13 @@
 #
 # Usage: test_install.sh <built glimmerdeck>   (GLIMMERDECK_BUILD_DIR names the build tree)
 set -uo pipefail
-source "$(dirname "$0")/lib.sh" # for gd_require
+source "$(dirname "$0")/lib.sh" # for gd_require, ok and fail
 GD_TEST=test_install GD_APP=${1:-}
 gd_require Xvfb xdotool xprop identify convert /usr/bin/python3 readelf desktop-file-validate \
     appstreamcli lintian dpkg-shlibdeps
 
 build_dir=${GLIMMERDECK_BUILD_DIR:?GLIMMERDECK_BUILD_DIR must name the build tree}
 icon_sizes=(16 24 32 48 128)
-
-failures=0
-fail() {
-    echo "  not ok: $*"
-    failures=$((failures + 1))
-}
-ok() { echo "  ok: $*"; }
 
 tmp=$(mktemp -d)
 xvfb_pid=""
@@ -33,11 +26,11 @@ cleanup() {
 trap cleanup EXIT
 
 finish() {
-    if [ "$failures" -eq 0 ]; then
+    if [ "$GD_FAILURES" -eq 0 ]; then
         echo "PASS: test_install"
         exit 0
     fi
-    echo "FAIL: test_install ($failures failed check(s))"
+    echo "FAIL: test_install ($GD_FAILURES failed check(s))"
     exit 1
 }
 
@@ -203,7 +196,7 @@ sys.exit(1 if bad else 0)
 EOF
     :
 else
-    failures=$((failures + 1))
+    GD_FAILURES=$((GD_FAILURES + 1))
 fi
 
 kill "$app_pid" 2>/dev/null

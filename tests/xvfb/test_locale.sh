@@ -30,9 +30,8 @@ label=$(gd_atspi find --prefix "Available Physical Memory: " 2>&1 | head -n 1)
 [[ "${label#Available Physical Memory: }" =~ ^[0-9]+$ ]] && ok "'$label'" || fail "memory reads '$label'"
 
 note "fade and menu under $LOCALE"
-opacity() { xprop -id "$GD_WIN" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
-gd_poll 10 eval '[ "$(opacity)" = 4210752250 ]' && ok "faded in to 250/255" \
-    || fail "opacity is '$(opacity)', not 250/255"
+gd_poll 10 eval '[ "$(gd_opacity)" = 4210752250 ]' && ok "faded in to 250/255" \
+    || fail "opacity is '$(gd_opacity)', not 250/255"
 gd_open_menu
 ok "the menu slid open to its last button"
 gd_app_alive && ok "still running" || fail "the program ended"

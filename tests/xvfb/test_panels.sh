@@ -43,7 +43,6 @@ no_focus_frame() {
         [ "$(gd_pixels "$GD_TMP/frame.png" "$x" 0 1 33 light)" -lt 25 ] || return 1
     done
 }
-panel_showing() { gd_atspi panel "$1" >"$GD_TMP/panel.txt" 2>&1 && [ "$(head -n 1 "$GD_TMP/panel.txt")" = showing ]; }
 
 gd_start_xvfb
 gd_start_session_bus
@@ -71,7 +70,7 @@ for i in "${!GD_HEADINGS[@]}"; do
     heading=${GD_HEADINGS[$i]}
     note "menu button $((i + 1)): $heading"
     gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y "$i")"
-    if ! gd_poll 15 panel_showing "$heading"; then
+    if ! gd_poll 15 gd_panel_showing "$heading"; then
         fail "panel '$heading' not shown within 15 s: $(head -n 1 "$GD_TMP/panel.txt")"
         continue
     fi

@@ -82,8 +82,7 @@ label=$(gd_atspi find --prefix "Available Physical Memory: " 2>&1 | head -n 1)
 note "news ticker"
 gd_open_menu
 gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y 5)"
-panel_showing() { [ "$(gd_atspi panel "HOW TO CREATE ANIMATED TEXT" 2>/dev/null | head -n 1)" = showing ]; }
-gd_poll 15 panel_showing || gd_abort "the 'Text Animation' panel was not shown within 15 s"
+gd_poll 15 gd_panel_showing "HOW TO CREATE ANIMATED TEXT" || gd_abort "the 'Text Animation' panel was not shown within 15 s"
 ok "'Text Animation' panel shown"
 # Inside the borders of the ticker strip Picture17, and the heading of the same panel.
 panel_x=$(($(gd_px 2520) + 2)) panel_y=$(($(gd_px 840) + 2))

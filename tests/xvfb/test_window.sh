@@ -19,7 +19,6 @@ UP_X=$(gd_px 11040) UP_Y=$(gd_px 8400) UP_W=$(gd_px 1215) UP_H=$(gd_px 375)
 EXIT_X=$(($(gd_px 120) + $(gd_px 2175) / 2))
 EXIT_Y=$(($(gd_px 7560) + $(gd_px 735) / 2))
 
-opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'; }
 
 # uptime_ticks: whether the uptime cell shows something else 1.3 s later.
 uptime_ticks() {
@@ -93,7 +92,7 @@ samples="$GD_TMP/opacity.txt"
 end=$((SECONDS + 20))
 done_at=""
 while [ "$SECONDS" -lt "$end" ]; do
-    value=$(opacity "$win")
+    value=$(gd_opacity "$win")
     [ -n "$value" ] || { sleep 0.01; continue; }
     echo "$(gd_since "$GD_APP_START") $value" >>"$samples"
     if [ "$value" = "$FINAL" ] && [ -z "$done_at" ]; then
@@ -168,7 +167,7 @@ if gd_app_alive; then
 else
     gd_abort "the program ended after No"
 fi
-[ "$(opacity "$GD_WIN")" = "$FINAL" ] && ok "opacity still 250/255" || fail "opacity changed after No"
+[ "$(gd_opacity "$GD_WIN")" = "$FINAL" ] && ok "opacity still 250/255" || fail "opacity changed after No"
 uptime_ticks && ok "the uptime clock still ticks" || fail "the uptime cell stopped changing after No"
 
 note "Exit, answered Yes"
