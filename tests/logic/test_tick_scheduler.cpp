@@ -5,9 +5,8 @@
 
 #include "core/form_timers.h"
 #include "core/sight.h"
-#include "fake_platform.h"
+#include "fixture.h"
 #include "hand_clock.h"
-#include "handlers/event_table.h"
 #include "handlers/menu.h"
 #include "model/form.h"
 
@@ -60,14 +59,13 @@ struct Harness : HandClock {
 // The program's timers on the model, paced by the window's scheduler on a hand-moved clock.
 // Watched, they run as in the window: Sight says what can be seen, and input catches up first.
 // Unwatched, every timer is seen throughout: continuous ticking.
-struct Program : FormObserver, HandClock {
-    FakePlatform platform { false };
-    Form1 form { platform, eventTable() };
+struct Program : Fixture, FormObserver, HandClock {
     FormTimers timers { form, clock() };
     TickScheduler& scheduler = timers.scheduler();
     std::unique_ptr<Sight> sight;
 
     explicit Program(bool watched)
+        : Fixture(false, false)
     {
         if (watched)
             sight = std::make_unique<Sight>(form, scheduler, *this);

@@ -7,18 +7,22 @@
 #include "handlers/event_table.h"
 #include "model/form.h"
 
-#include <QString>
-#include <QStringList>
-
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace gd {
+
+using Names = std::vector<std::string>;
 
 struct Fixture {
     FakePlatform platform;
     Form1 form { platform, eventTable() };
 
-    explicit Fixture(bool load = true)
+    // A platform that does not record serves long runs, whose log would only grow.
+    explicit Fixture(bool load = true, bool recording = true)
+        : platform(recording)
     {
         if (load)
             form.load();
@@ -26,11 +30,7 @@ struct Fixture {
 
     // A control by the name a test's data row gives it; an unknown name stops the test program.
     static ControlId id(std::string_view name);
-    static ControlId id(const QString& name) { return id(std::string_view(name.toStdString())); }
-    Control& ctl(const QString& name) { return form[id(name)]; }
-
-    static QString caption(const Control& c) { return QString::fromStdString(c.caption()); }
-    static QString tag(const Control& c) { return QString::fromStdString(c.tag()); }
+    Control& ctl(std::string_view name) { return form[id(name)]; }
 
     void ticks(ControlId timer, int n)
     {
@@ -44,7 +44,13 @@ struct Fixture {
     bool quiet() const { return platform.messages.empty() && !form.ended(); }
 
     // The tutorial panels whose Visible is set, in the order the menu writes them.
-    QStringList shownPanels();
+    Names shownPanels();
 };
+
+// The caption or listing the tutorial texts give a control; nothing when they give it none.
+std::optional<std::string_view> tutorialText(ControlId id);
+
+// The parts of a text between the separators, empty ones too: "a,,b," is "a", "", "b", "".
+Names split(std::string_view text, std::string_view separator);
 
 } // namespace gd
