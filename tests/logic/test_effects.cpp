@@ -404,7 +404,7 @@ TEST(Effects, TransitionReset)
     EXPECT_EQ(f.form.picUp.top(), 1300.0f);
     EXPECT_TRUE(f.form.Timer5.enabled());
 
-    // Mid-slide: stops at once, both boxes back out of sight, moving or not.
+    // Mid-slide: stops at once, both boxes back out of view, moving or not.
     f.ticks(ControlId::Timer5, 20);
     EXPECT_TRUE(f.form.click(ControlId::Command6));
     EXPECT_TRUE(!f.form.Timer4.enabled() && !f.form.Timer5.enabled());
