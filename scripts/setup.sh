@@ -21,6 +21,8 @@ packages=(
   # build (clang: the second compiler that make check-builds proves warning-free; clang-format:
   # the layout make test holds the sources to)
   build-essential cmake pkg-config qt6-base-dev libbenchmark-dev clang clang-format
+  # GoogleTest for the headless logic tests, which use no Qt so that they build for Windows too
+  libgtest-dev
   # fonts the window description names (Tahoma, Arial, Palatino Linotype)
   fonts-wine fonts-liberation2 fonts-urw-base35 fontconfig
   # real-window tests: X server, input, window properties, screenshots

@@ -3,8 +3,7 @@
 # prefixes are copies of one template, made once per ctest run by the fixture test wine/prefix
 # (a new prefix takes Wine some 12 seconds, a copy under 2) and removed at the end.
 #
-#   logic/   the handler tests that need no Qt (a test that includes a Qt header runs on Linux
-#            only), and not test_command_line: the Windows program takes no command line
+#   logic/   the handler tests, but for those that try what only Linux has (see below)
 #   win32/   the Windows layer: the pictures as it decodes them (test_win32_pictures: the
 #            Linux build has a test_pictures of its own)
 
@@ -32,43 +31,30 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 set_target_properties(gtest gtest_main PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
 
-# Whether a source includes a Qt header; the answer is read again when the file changes.
-function(glimmerdeck_uses_qt file result)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
-  file(STRINGS ${file} qt_includes REGEX "^#include <Q")
-  if(qt_includes)
-    set(${result} TRUE PARENT_SCOPE)
-  else()
-    set(${result} FALSE PARENT_SCOPE)
-  endif()
-endfunction()
-
-# The logic tests' shared support (the recording fake platform and the fixture), once it needs no
-# Qt.
+# The logic tests on the same support as Linux's: the recording fake platform, the fixture, the
+# table of picture files, and their own main (support/main.cpp).
 file(GLOB support_sources CONFIGURE_DEPENDS support/*.cpp support/*.h)
-set(support_portable TRUE)
-foreach(src ${support_sources})
-  glimmerdeck_uses_qt(${src} uses_qt)
-  if(uses_qt)
-    set(support_portable FALSE)
+list(REMOVE_ITEM support_sources ${CMAKE_CURRENT_SOURCE_DIR}/support/main.cpp)
+add_library(glimmerdeck_testsupport STATIC ${support_sources})
+target_include_directories(glimmerdeck_testsupport PUBLIC support)
+target_link_libraries(glimmerdeck_testsupport PUBLIC glimmerdeck_handlers)
+add_library(glimmerdeck_testmain OBJECT support/main.cpp)
+target_link_libraries(glimmerdeck_testmain PUBLIC GTest::gtest)
+
+# Each logic test, unless it tries what only Linux has: test_command_line runs the Linux program's
+# command line, and a test that includes a header of src/system reads Linux's memory figure.
+file(GLOB logic_sources CONFIGURE_DEPENDS logic/*.cpp)
+foreach(src ${logic_sources})
+  get_filename_component(name ${src} NAME_WE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${src}) # its includes are read
+  file(STRINGS ${src} linux_only REGEX "^#include \"system/")
+  if(name STREQUAL "test_command_line" OR linux_only)
+    continue()
   endif()
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE glimmerdeck_testsupport glimmerdeck_testmain)
+  glimmerdeck_wine_test(logic/${name} ${name})
 endforeach()
-if(support_portable)
-  add_library(glimmerdeck_testsupport STATIC ${support_sources})
-  target_include_directories(glimmerdeck_testsupport PUBLIC support)
-  target_link_libraries(glimmerdeck_testsupport PUBLIC glimmerdeck_handlers GTest::gtest)
-  file(GLOB logic_sources CONFIGURE_DEPENDS logic/*.cpp)
-  list(FILTER logic_sources EXCLUDE REGEX "/test_command_line\\.cpp$")
-  foreach(src ${logic_sources})
-    glimmerdeck_uses_qt(${src} uses_qt)
-    if(NOT uses_qt)
-      get_filename_component(name ${src} NAME_WE)
-      add_executable(${name} ${src})
-      target_link_libraries(${name} PRIVATE glimmerdeck_testsupport GTest::gtest_main)
-      glimmerdeck_wine_test(logic/${name} ${name})
-    endif()
-  endforeach()
-endif()
 
 file(GLOB win32_sources CONFIGURE_DEPENDS win32/*.cpp)
 foreach(src ${win32_sources})

@@ -2,21 +2,19 @@
 // layouts and the texts attached to them. (Unique names, containers before children and the tab
 // indexes are held by static_asserts beside the table.)
 
+#include "fixture.h"
 #include "model/texts.h"
 #include "model/description.h"
 #include "handlers/event_table.h"
 #include "handlers/menu.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QSet>
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace gd;
 
 namespace {
-
-QByteArray bytes(std::string_view s) { return QByteArray(s.data(), qsizetype(s.size())); }
 
 const ControlDesc& control(const char* name)
 {
@@ -25,293 +23,243 @@ const ControlDesc& control(const char* name)
     return id && *id != ControlId::Form1 ? describe(*id) : missing;
 }
 
-QByteArray nameBytes(ControlId id) { return bytes(gd::nameOf(id)); }
-
-const QList<QByteArray> kPanels = [] {
-    QList<QByteArray> panels;
-    for (const Tutorial& t : kTutorials)
-        panels << nameBytes(t.panel);
-    return panels;
-}();
-
 // The tutorial panel a control sits in, however deep; empty outside the panels.
-QByteArray panelOf(const ControlDesc& c)
+std::string_view panelOf(const ControlDesc& c)
 {
     for (ControlId in = c.container; in != ControlId::Form1; in = describe(in).container)
-        if (kPanels.contains(nameBytes(in)))
-            return nameBytes(in);
+        for (const Tutorial& t : kTutorials)
+            if (t.panel == in)
+                return nameOf(in);
     return {};
-}
-
-const TextEntry* textFor(ControlId id)
-{
-    for (const TextEntry& e : tutorialTexts())
-        if (e.control == id)
-            return &e;
-    return nullptr;
 }
 
 } // namespace
 
-class TestDescription : public QObject {
-    Q_OBJECT
-
-private slots:
-    void kindCounts_data();
-    void kindCounts();
-    void siblingOrder_data();
-    void siblingOrder();
-    void closeIsLastInEachPanel();
-    void timers_data();
-    void timers();
-    void events();
-    void menuButtons_data();
-    void menuButtons();
-    void imageButtonFaces();
-    void slidersStartOutOfSight();
-    void spinBoxes();
-    void listingScrollBars();
-    void texts();
-};
-
-void TestDescription::kindCounts_data()
+TEST(Description, KindCounts)
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("count");
-    QTest::newRow("PictureBox") << int(Kind::PictureBox) << 23;
-    QTest::newRow("Label") << int(Kind::Label) << 73;
-    QTest::newRow("TextBox") << int(Kind::TextBox) << 11;
-    QTest::newRow("CommandButton") << int(Kind::CommandButton) << 21;
-    QTest::newRow("Timer") << int(Kind::Timer) << 11;
-    QTest::newRow("Image") << int(Kind::Image) << 6;
-    QTest::newRow("Line") << int(Kind::Line) << 4;
-    QTest::newRow("Shape") << int(Kind::Shape) << 1;
-}
-
-void TestDescription::kindCounts()
-{
-    QFETCH(int, kind);
-    QFETCH(int, count);
-    QCOMPARE(kControls.size(), std::size_t(150));
-    int n = 0;
-    for (const ControlDesc& c : kControls)
-        n += int(c.kind) == kind;
-    QCOMPARE(n, count);
-}
-
-void TestDescription::siblingOrder_data()
-{
-    QTest::addColumn<QByteArray>("container");
-    QTest::addColumn<QList<QByteArray>>("children"); // front to back
-
-    QTest::newRow("Picture1") << QByteArray("Picture1")
-                              << QList<QByteArray> { "Command1", "txtTrabs", "txtTrans", "Label4",
-                                     "Label3", "Label2", "Label1" };
-    QTest::newRow("Picture7") << QByteArray("Picture7")
-                              << QList<QByteArray> { "lblButton", "Label15", "Label14", "ImgClick",
-                                     "ImgHover" };
-    QTest::newRow("Picture8") << QByteArray("Picture8")
-                              << QList<QByteArray> { "Text4", "Picture11", "Timer3", "Picture9",
-                                     "Text3", "Command4", "Picture12", "Picture10", "Label38",
-                                     "Label37", "Label36", "Label35", "Label34", "Label33",
-                                     "Label32", "Label31", "Label30", "Label29" };
-    QTest::newRow("Picture14") << QByteArray("Picture14")
-                               << QList<QByteArray> { "picUp", "picTrans" };
-    QTest::newRow("Picture16") << QByteArray("Picture16")
-                               << QList<QByteArray> { "Text8", "Text7", "Picture18", "Timer9",
-                                      "Timer8", "Picture17", "Command16", "Label62", "Label61",
-                                      "Label58", "Label64", "Label63", "Label60", "Label59",
-                                      "Label57", "Label56", "Label55", "Line4", "Label54",
-                                      "Label53", "Label52" };
-    QTest::newRow("Picture15") << QByteArray("Picture15")
-                               << QList<QByteArray> { "Command13", "Command12", "Command11",
-                                      "Command10", "Command9", "Command8" };
-}
-
-void TestDescription::siblingOrder()
-{
-    QFETCH(QByteArray, container);
-    QFETCH(QList<QByteArray>, children);
-    QList<QByteArray> listed;
-    for (const ControlDesc& c : kControls)
-        if (nameBytes(c.container) == container)
-            listed << bytes(c.name);
-    QCOMPARE(listed, children);
-}
-
-// Each "Close" button sits in its own panel, and tabbing through the panel ends on it.
-void TestDescription::closeIsLastInEachPanel()
-{
-    for (const Tutorial& t : kTutorials) {
-        const ControlDesc& close = describe(t.close);
-        QCOMPARE(close.container, t.panel);
-        QCOMPARE(bytes(textFor(t.close)->text), QByteArray("Close"));
+    const struct {
+        const char* name;
+        Kind kind;
+        int count;
+    } rows[] = {
+        { "PictureBox", Kind::PictureBox, 23 },
+        { "Label", Kind::Label, 73 },
+        { "TextBox", Kind::TextBox, 11 },
+        { "CommandButton", Kind::CommandButton, 21 },
+        { "Timer", Kind::Timer, 11 },
+        { "Image", Kind::Image, 6 },
+        { "Line", Kind::Line, 4 },
+        { "Shape", Kind::Shape, 1 },
+    };
+    ASSERT_EQ(kControls.size(), 150u);
+    for (const auto& row : rows) {
+        int n = 0;
         for (const ControlDesc& c : kControls)
-            if (panelOf(c) == nameBytes(t.panel) && &c != &close)
-                QVERIFY2(c.tabIndex < close.tabIndex, c.name.data());
+            n += c.kind == row.kind;
+        EXPECT_EQ(n, row.count) << row.name;
     }
 }
 
-void TestDescription::timers_data()
+TEST(Description, SiblingOrder)
 {
-    QTest::addColumn<QByteArray>("timer");
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("Timer1") << QByteArray("Timer1") << 1 << true;
-    QTest::newRow("Timer2") << QByteArray("Timer2") << 100 << true;
-    QTest::newRow("Timer3") << QByteArray("Timer3") << 50 << true;
-    QTest::newRow("Timer4") << QByteArray("Timer4") << 1 << false;
-    QTest::newRow("Timer5") << QByteArray("Timer5") << 1 << false;
-    QTest::newRow("Timer6") << QByteArray("Timer6") << 1 << false;
-    QTest::newRow("Timer7") << QByteArray("Timer7") << 1 << false;
-    QTest::newRow("Timer8") << QByteArray("Timer8") << 500 << true;
-    QTest::newRow("Timer9") << QByteArray("Timer9") << 1 << true;
-    QTest::newRow("Timer10") << QByteArray("Timer10") << 50 << true;
-    QTest::newRow("Timer11") << QByteArray("Timer11") << 1000 << true;
+    const struct {
+        const char* container;
+        Names children; // front to back
+    } rows[] = {
+        { "Picture1",
+            { "Command1", "txtTrabs", "txtTrans", "Label4", "Label3", "Label2", "Label1" } },
+        { "Picture7", { "lblButton", "Label15", "Label14", "ImgClick", "ImgHover" } },
+        { "Picture8",
+            { "Text4", "Picture11", "Timer3", "Picture9", "Text3", "Command4", "Picture12",
+                "Picture10", "Label38", "Label37", "Label36", "Label35", "Label34", "Label33",
+                "Label32", "Label31", "Label30", "Label29" } },
+        { "Picture14", { "picUp", "picTrans" } },
+        { "Picture16",
+            { "Text8", "Text7", "Picture18", "Timer9", "Timer8", "Picture17", "Command16",
+                "Label62", "Label61", "Label58", "Label64", "Label63", "Label60", "Label59",
+                "Label57", "Label56", "Label55", "Line4", "Label54", "Label53", "Label52" } },
+        { "Picture15",
+            { "Command13", "Command12", "Command11", "Command10", "Command9", "Command8" } },
+    };
+    for (const auto& row : rows) {
+        Names listed;
+        for (const ControlDesc& c : kControls)
+            if (nameOf(c.container) == row.container)
+                listed.emplace_back(c.name);
+        EXPECT_EQ(listed, row.children) << row.container;
+    }
 }
 
-void TestDescription::timers()
+// Each "Close" button sits in its own panel, and tabbing through the panel ends on it.
+TEST(Description, CloseIsLastInEachPanel)
 {
-    QFETCH(QByteArray, timer);
-    QFETCH(int, interval);
-    QFETCH(bool, enabled);
-    const ControlDesc& t = control(timer.constData());
-    QCOMPARE(t.kind, Kind::Timer);
-    QCOMPARE(t.interval, interval);
-    QCOMPARE(t.enabled, enabled);
+    for (const Tutorial& t : kTutorials) {
+        const ControlDesc& close = describe(t.close);
+        ASSERT_EQ(close.container, t.panel);
+        ASSERT_EQ(tutorialText(t.close), "Close");
+        for (const ControlDesc& c : kControls) {
+            if (panelOf(c) == nameOf(t.panel) && &c != &close) {
+                ASSERT_LT(c.tabIndex, close.tabIndex) << c.name;
+            }
+        }
+    }
+}
+
+TEST(Description, Timers)
+{
+    const struct {
+        const char* timer;
+        int interval;
+        bool enabled;
+    } rows[] = {
+        { "Timer1", 1, true },
+        { "Timer2", 100, true },
+        { "Timer3", 50, true },
+        { "Timer4", 1, false },
+        { "Timer5", 1, false },
+        { "Timer6", 1, false },
+        { "Timer7", 1, false },
+        { "Timer8", 500, true },
+        { "Timer9", 1, true },
+        { "Timer10", 50, true },
+        { "Timer11", 1000, true },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.timer);
+        const ControlDesc& t = control(row.timer);
+        EXPECT_EQ(t.kind, Kind::Timer);
+        EXPECT_EQ(t.interval, row.interval);
+        EXPECT_EQ(t.enabled, row.enabled);
+    }
 }
 
 // Every event row is well formed (a static_assert holds that); these are the ones there are.
-void TestDescription::events()
+TEST(Description, Events)
 {
-    QByteArrayList handlers;
+    std::vector<std::string_view> handlers;
     for (const EventBinding& e : eventTable())
-        handlers << bytes(e.handler);
-    QCOMPARE(handlers.size(), 36);
+        handlers.push_back(e.handler);
+    EXPECT_EQ(handlers.size(), 36u);
     for (const char* h : { "Form_Load", "Form_MouseMove", "Timer1_Timer", "Command7_Click",
              "Picture7_MouseMove", "Timer11_Timer", "Timer9_Timer" })
-        QVERIFY2(handlers.contains(h), h);
+        EXPECT_NE(std::find(handlers.begin(), handlers.end(), h), handlers.end()) << h;
 }
 
-void TestDescription::menuButtons_data()
+TEST(Description, MenuButtons)
 {
-    QTest::addColumn<QByteArray>("button");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("height");
-    QTest::newRow("Command8") << QByteArray("Command8") << 120 << 735;
-    QTest::newRow("Command9") << QByteArray("Command9") << 960 << 720;
-    QTest::newRow("Command10") << QByteArray("Command10") << 1800 << 735;
-    QTest::newRow("Command11") << QByteArray("Command11") << 2640 << 735;
-    QTest::newRow("Command12") << QByteArray("Command12") << 3480 << 735;
-    QTest::newRow("Command13") << QByteArray("Command13") << 4320 << 735;
-}
-
-void TestDescription::menuButtons()
-{
-    QFETCH(QByteArray, button);
-    QFETCH(int, top);
-    QFETCH(int, height);
-    const ControlDesc& c = control(button.constData());
-    QCOMPARE(nameBytes(c.container), QByteArray("Picture15"));
-    QCOMPARE(c.top, top);
-    QCOMPARE(c.height, height);
+    const struct {
+        const char* button;
+        int top, height;
+    } rows[] = {
+        { "Command8", 120, 735 },
+        { "Command9", 960, 720 },
+        { "Command10", 1800, 735 },
+        { "Command11", 2640, 735 },
+        { "Command12", 3480, 735 },
+        { "Command13", 4320, 735 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.button);
+        const ControlDesc& c = control(row.button);
+        EXPECT_EQ(nameOf(c.container), "Picture15");
+        EXPECT_EQ(c.top, row.top);
+        EXPECT_EQ(c.height, row.height);
+    }
 }
 
 // The hover face must hide the normal face completely when it shows.
-void TestDescription::imageButtonFaces()
+TEST(Description, ImageButtonFaces)
 {
-    const auto all = kControls;
     const ControlDesc& click = control("ImgClick");
     const ControlDesc& hover = control("ImgHover");
-    QCOMPARE(nameBytes(click.container), QByteArray("Picture7"));
-    QCOMPARE(nameBytes(hover.container), QByteArray("Picture7"));
-    QVERIFY(&click - all.data() < &hover - all.data()); // listed first: in front
-    QCOMPARE(click.left, hover.left);
-    QCOMPARE(click.top, hover.top);
-    QVERIFY(click.width >= hover.width);
-    QVERIFY(click.height >= hover.height);
-    QVERIFY(!click.visible);
-    QVERIFY(hover.visible);
-    QVERIFY(!click.stretch && !hover.stretch);
-    QCOMPARE(bytes(hover.toolTip), QByteArray("ACCOUNT MENU"));
+    EXPECT_EQ(nameOf(click.container), "Picture7");
+    EXPECT_EQ(nameOf(hover.container), "Picture7");
+    EXPECT_LT(&click - kControls.data(), &hover - kControls.data()); // listed first: in front
+    EXPECT_EQ(click.left, hover.left);
+    EXPECT_EQ(click.top, hover.top);
+    EXPECT_GE(click.width, hover.width);
+    EXPECT_GE(click.height, hover.height);
+    EXPECT_FALSE(click.visible);
+    EXPECT_TRUE(hover.visible);
+    EXPECT_TRUE(!click.stretch && !hover.stretch);
+    EXPECT_EQ(hover.toolTip, "ACCOUNT MENU");
 }
 
 // The transition boxes and the ticker start where their container clips them away.
-void TestDescription::slidersStartOutOfSight()
+TEST(Description, SlidersStartOutOfSight)
 {
     const ControlDesc& stage = control("Picture14");
     const ControlDesc& trans = control("picTrans");
     const ControlDesc& up = control("picUp");
-    QCOMPARE(trans.left, -1200);
-    QVERIFY(trans.left + trans.width <= 0);
-    QCOMPARE(up.top, 2500);
+    EXPECT_EQ(trans.left, -1200);
+    EXPECT_LE(trans.left + trans.width, 0);
+    EXPECT_EQ(up.top, 2500);
     // The flat border takes a pixel (15 twips) on each side; less than a pixel of picUp shows.
-    QVERIFY(stage.height - 2 * 15 - up.top < 15);
-    QCOMPARE(nameBytes(trans.container), QByteArray("Picture14"));
-    QCOMPARE(nameBytes(up.container), QByteArray("Picture14"));
+    EXPECT_LT(stage.height - 2 * 15 - up.top, 15);
+    EXPECT_EQ(nameOf(trans.container), "Picture14");
+    EXPECT_EQ(nameOf(up.container), "Picture14");
 
     const ControlDesc& strip = control("Picture17");
     const ControlDesc& ticker = control("lblAni1");
-    QCOMPARE(nameBytes(ticker.container), QByteArray("Picture17"));
-    QCOMPARE(ticker.left, 6720);
-    QCOMPARE(strip.width - ticker.left, 255); // only this much shows
+    EXPECT_EQ(nameOf(ticker.container), "Picture17");
+    EXPECT_EQ(ticker.left, 6720);
+    EXPECT_EQ(strip.width - ticker.left, 255); // only this much shows
 }
 
-void TestDescription::spinBoxes()
+TEST(Description, SpinBoxes)
 {
     int lastLeft = -1;
     for (const char* name : { "Picture9", "Picture10", "Picture11", "Picture12" }) {
+        SCOPED_TRACE(name);
         const ControlDesc& c = control(name);
-        QCOMPARE(c.kind, Kind::PictureBox);
-        QCOMPARE(nameBytes(c.container), QByteArray("Picture8"));
-        QCOMPARE(c.width, 855);
-        QCOMPARE(c.height, 855);
-        QCOMPARE(c.top, 5880);
-        QVERIFY2(c.left > lastLeft, name); // one row, left to right
+        EXPECT_EQ(c.kind, Kind::PictureBox);
+        EXPECT_EQ(nameOf(c.container), "Picture8");
+        EXPECT_EQ(c.width, 855);
+        EXPECT_EQ(c.height, 855);
+        EXPECT_EQ(c.top, 5880);
+        EXPECT_GT(c.left, lastLeft); // one row, left to right
         lastLeft = c.left;
     }
-    QCOMPARE(control("Picture9").picture, control("Picture10").picture);
-    QVERIFY(!control("Picture9").picture.empty());
-    QVERIFY(control("Picture11").picture.empty());
-    QVERIFY(control("Picture12").picture.empty());
+    EXPECT_EQ(control("Picture9").picture, control("Picture10").picture);
+    EXPECT_FALSE(control("Picture9").picture.empty());
+    EXPECT_TRUE(control("Picture11").picture.empty());
+    EXPECT_TRUE(control("Picture12").picture.empty());
 }
 
 // Long lines wrap in the single-column panels and scroll sideways in the two-column ones.
-void TestDescription::listingScrollBars()
+TEST(Description, ListingScrollBars)
 {
     for (const ControlDesc& c : kControls) {
         if (c.kind != Kind::TextBox)
             continue;
-        const QByteArray panel = panelOf(c);
+        const std::string_view panel = panelOf(c);
         const bool twoColumns = panel == "Picture6" || panel == "Picture13" || panel == "Picture16";
-        QVERIFY2(!panel.isEmpty(), c.name.data());
-        QVERIFY2(
-            c.scrollBars == (twoColumns ? ScrollBars::Both : ScrollBars::Vertical), c.name.data());
+        EXPECT_FALSE(panel.empty()) << c.name;
+        EXPECT_EQ(c.scrollBars, twoColumns ? ScrollBars::Both : ScrollBars::Vertical) << c.name;
     }
 }
 
 // The texts table is the one source of the panels' words: each entry lands on a control that
 // shows text, every such control in a panel gets one, and none is given in the rows as well.
-void TestDescription::texts()
+TEST(Description, Texts)
 {
+    const auto showsText = [](const ControlDesc& c) {
+        return c.kind == Kind::Label || c.kind == Kind::CommandButton || c.kind == Kind::TextBox;
+    };
     for (const TextEntry& e : tutorialTexts()) {
         const ControlDesc& c = describe(e.control);
-        QVERIFY2(c.kind == Kind::Label || c.kind == Kind::CommandButton || c.kind == Kind::TextBox,
-            c.name.data());
-        QVERIFY2(!panelOf(c).isEmpty(), c.name.data());
+        EXPECT_TRUE(showsText(c)) << c.name;
+        EXPECT_FALSE(panelOf(c).empty()) << c.name;
     }
     int inPanels = 0;
     for (const ControlDesc& c : kControls) {
-        if (panelOf(c).isEmpty())
+        if (panelOf(c).empty())
             continue;
         ++inPanels;
-        if (c.kind != Kind::Label && c.kind != Kind::CommandButton && c.kind != Kind::TextBox)
+        if (!showsText(c))
             continue;
-        QVERIFY2(textFor(c.id), c.name.data());
-        QVERIFY2(c.caption.empty(), c.name.data());
+        EXPECT_TRUE(tutorialText(c.id).has_value()) << c.name;
+        EXPECT_TRUE(c.caption.empty()) << c.name;
     }
-    QCOMPARE(inPanels, 105);
+    EXPECT_EQ(inPanels, 105);
 }
-
-QTEST_GUILESS_MAIN(TestDescription)
-#include "test_description.moc"

@@ -8,10 +8,11 @@
 #include "handlers/menu.h"
 #include "model/texts.h"
 
-#include <QTest>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <random>
@@ -53,14 +54,14 @@ bool clickable(const Control& c)
     return true;
 }
 
-class Storm {
+// The window model on the test's fake platform, loaded once the storm knows every control.
+class Storm : public Fixture {
 public:
-    FakePlatform platform;
-    Form1 form { platform, eventTable() };
     std::map<std::string, std::uint64_t> ran; // "Click Command7" -> how often a handler ran
 
     explicit Storm(std::uint64_t seed)
-        : m_rng(seed)
+        : Fixture(false)
+        , m_rng(seed)
     {
         platform.defaultAnswer = vbNo; // the exit question is always declined
         for (Control& c : form.controls())
@@ -177,113 +178,102 @@ std::string broken(Storm& s)
 
 } // namespace
 
-class TestStorm : public QObject {
-    Q_OBJECT
+TEST(Storm, RandomEventsKeepEveryPromise)
+{
+    const std::uint64_t seed = envNumber("GLIMMERDECK_STORM_SEED", freshSeed());
+    const std::uint64_t events = envNumber("GLIMMERDECK_STORM_EVENTS", kDefaultEvents);
+    std::printf("storm: seed %llu, %llu events (replay: GLIMMERDECK_STORM_SEED=%llu)\n",
+        static_cast<unsigned long long>(seed), static_cast<unsigned long long>(events),
+        static_cast<unsigned long long>(seed));
 
-private slots:
-    void randomEventsKeepEveryPromise()
-    {
-        const std::uint64_t seed = envNumber("GLIMMERDECK_STORM_SEED", freshSeed());
-        const std::uint64_t events = envNumber("GLIMMERDECK_STORM_EVENTS", kDefaultEvents);
-        qInfo("storm: seed %llu, %llu events (replay: GLIMMERDECK_STORM_SEED=%llu)",
-            static_cast<unsigned long long>(seed), static_cast<unsigned long long>(events),
-            static_cast<unsigned long long>(seed));
+    Storm storm(seed);
+    ASSERT_EQ(broken(storm), "");
+    std::vector<std::string> history(kHistory);
+    for (std::uint64_t n = 0; n < events; ++n) {
+        history[n % kHistory] = storm.step();
+        const std::string fault = broken(storm);
+        if (!fault.empty()) {
+            std::string report = "seed " + std::to_string(seed) + ", event " + std::to_string(n + 1)
+                + ": " + fault + "\nlast events:";
+            for (std::uint64_t k = n + 1 > kHistory ? n + 1 - kHistory : 0; k <= n; ++k)
+                report += "\n  " + std::to_string(k + 1) + " " + history[k % kHistory];
+            FAIL() << report;
+        }
+        // The recordings would otherwise grow by a few million entries per million events.
+        storm.platform.messages.clear();
+        storm.platform.calls.clear();
+        storm.platform.alphas.clear();
+        storm.platform.blits.clear();
+    }
 
+    std::string summary;
+    for (const auto& [event, count] : storm.ran)
+        summary += " " + event + "=" + std::to_string(count);
+    std::printf("storm: handlers run:%s\n", summary.c_str());
+    // A storm long enough reaches every handler but the load handler; a shorter replay
+    // need not.
+    if (events >= kDefaultEvents) {
+        for (const EventBinding& row : eventTable()) {
+            if (row.event == Event::Load)
+                continue;
+            const std::string key = Storm::eventLabel(row.event) + std::string(nameOf(row.control));
+            EXPECT_TRUE(storm.ran.count(key)) << "never ran: " << key;
+        }
+    }
+}
+
+TEST(Storm, SameSeedSameRun)
+{
+    // The printed seed is only worth printing if it replays the run exactly.
+    const std::uint64_t seed = freshSeed();
+    auto fingerprint = [seed] {
         Storm storm(seed);
-        QVERIFY2(broken(storm).empty(), broken(storm).c_str());
-        std::vector<std::string> history(kHistory);
-        for (std::uint64_t n = 0; n < events; ++n) {
-            history[n % kHistory] = storm.step();
-            const std::string fault = broken(storm);
-            if (!fault.empty()) {
-                std::string report = "seed " + std::to_string(seed) + ", event "
-                    + std::to_string(n + 1) + ": " + fault + "\nlast events:";
-                for (std::uint64_t k = n + 1 > kHistory ? n + 1 - kHistory : 0; k <= n; ++k)
-                    report += "\n  " + std::to_string(k + 1) + " " + history[k % kHistory];
-                QFAIL(report.c_str());
-            }
-            // The recordings would otherwise grow by a few million entries per million events.
-            storm.platform.messages.clear();
-            storm.platform.calls.clear();
-            storm.platform.alphas.clear();
-            storm.platform.blits.clear();
-        }
+        std::string events;
+        for (int n = 0; n < 5000; ++n)
+            events += storm.step() + ";";
+        std::string state;
+        for (const Control& c : storm.form.controls())
+            state += std::string(c.name()) + (c.visible() ? "+" : "-") + (c.enabled() ? "e" : "d")
+                + std::to_string(c.left()) + "," + std::to_string(c.top()) + ","
+                + std::to_string(c.height()) + c.caption() + c.tag() + ";";
+        return events + state + std::to_string(storm.form.dAngle)
+            + std::to_string(storm.form.lngAlpha) + std::to_string(storm.platform.calls.size());
+    };
+    EXPECT_EQ(fingerprint(), fingerprint());
+}
 
-        std::string summary;
-        for (const auto& [event, count] : storm.ran)
-            summary += " " + event + "=" + std::to_string(count);
-        qInfo("storm: handlers run:%s", summary.c_str());
-        // A storm long enough reaches every handler but the load handler; a shorter replay
-        // need not.
-        if (events >= kDefaultEvents) {
-            for (const EventBinding& row : eventTable()) {
-                if (row.event == Event::Load)
-                    continue;
-                const std::string key
-                    = Storm::eventLabel(row.event) + std::string(nameOf(row.control));
-                QVERIFY2(storm.ran.count(key), ("never ran: " + key).c_str());
-            }
-        }
+TEST(Storm, CheckerSeesEachBrokenPromise)
+{
+    // A checker that never fires would let any storm pass.
+    struct Breakage {
+        const char* expected;
+        void (*apply)(Storm&);
+    };
+    // clang-format off
+    const Breakage breakages[] = {
+        { "2 tutorial panels visible", [](Storm& s) {
+            s.form.Picture1.setVisible(true);
+            s.form.Picture8.setVisible(true); } },
+        { "Timer6 and Timer7 both enabled", [](Storm& s) {
+            s.form.Timer6.setEnabled(true);
+            s.form.Timer7.setEnabled(true); } },
+        { "Command7 caption is 'Menu'", [](Storm& s) { s.form.Command7.setCaption("Menu"); } },
+        { "Command7 disabled outside a slide", [](Storm& s) { s.form.Command7.setEnabled(false); } },
+        { "Picture15.Height 2000", [](Storm& s) { s.form.Picture15.setHeight(2000); } },
+        { "lngAlpha 255", [](Storm& s) { s.form.lngAlpha = 255; } },
+        { "dAngle 15", [](Storm& s) { s.form.dAngle = 15; } },
+        { "picTrans.Left 20", [](Storm& s) { s.form.picTrans.setLeft(20); } },
+        { "picUp.Top -20", [](Storm& s) { s.form.picUp.setTop(-20); } },
+        { "lblAni1.Left 6710", [](Storm& s) { s.form.lblAni1.setLeft(6710); } },
+        { "unexpected message box: Run-time error", [](Storm& s) {
+            s.platform.messageBox("Run-time error '6':\r\n\r\nOverflow", 16, ""); } },
+        { "the program ended", [](Storm& s) { s.form.End(1); } },
+    };
+    // clang-format on
+    for (const Breakage& b : breakages) {
+        Storm s(1);
+        ASSERT_EQ(broken(s), "");
+        b.apply(s);
+        ASSERT_TRUE(broken(s).starts_with(b.expected)) << b.expected << " <> " << broken(s);
     }
-
-    void sameSeedSameRun()
-    {
-        // The printed seed is only worth printing if it replays the run exactly.
-        const std::uint64_t seed = freshSeed();
-        auto fingerprint = [seed] {
-            Storm storm(seed);
-            std::string events;
-            for (int n = 0; n < 5000; ++n)
-                events += storm.step() + ";";
-            std::string state;
-            for (const Control& c : storm.form.controls())
-                state += std::string(c.name()) + (c.visible() ? "+" : "-")
-                    + (c.enabled() ? "e" : "d") + std::to_string(c.left()) + ","
-                    + std::to_string(c.top()) + "," + std::to_string(c.height()) + c.caption()
-                    + c.tag() + ";";
-            return events + state + std::to_string(storm.form.dAngle)
-                + std::to_string(storm.form.lngAlpha) + std::to_string(storm.platform.calls.size());
-        };
-        QCOMPARE(fingerprint(), fingerprint());
-    }
-
-    void checkerSeesEachBrokenPromise()
-    {
-        // A checker that never fires would let any storm pass.
-        struct Breakage {
-            const char* expected;
-            void (*apply)(Storm&);
-        };
-        // clang-format off
-        const Breakage breakages[] = {
-            { "2 tutorial panels visible", [](Storm& s) {
-                s.form.Picture1.setVisible(true);
-                s.form.Picture8.setVisible(true); } },
-            { "Timer6 and Timer7 both enabled", [](Storm& s) {
-                s.form.Timer6.setEnabled(true);
-                s.form.Timer7.setEnabled(true); } },
-            { "Command7 caption is 'Menu'", [](Storm& s) { s.form.Command7.setCaption("Menu"); } },
-            { "Command7 disabled outside a slide", [](Storm& s) { s.form.Command7.setEnabled(false); } },
-            { "Picture15.Height 2000", [](Storm& s) { s.form.Picture15.setHeight(2000); } },
-            { "lngAlpha 255", [](Storm& s) { s.form.lngAlpha = 255; } },
-            { "dAngle 15", [](Storm& s) { s.form.dAngle = 15; } },
-            { "picTrans.Left 20", [](Storm& s) { s.form.picTrans.setLeft(20); } },
-            { "picUp.Top -20", [](Storm& s) { s.form.picUp.setTop(-20); } },
-            { "lblAni1.Left 6710", [](Storm& s) { s.form.lblAni1.setLeft(6710); } },
-            { "unexpected message box: Run-time error", [](Storm& s) {
-                s.platform.messageBox("Run-time error '6':\r\n\r\nOverflow", 16, ""); } },
-            { "the program ended", [](Storm& s) { s.form.End(1); } },
-        };
-        // clang-format on
-        for (const Breakage& b : breakages) {
-            Storm s(1);
-            QVERIFY(broken(s).empty());
-            b.apply(s);
-            QVERIFY2(broken(s).starts_with(b.expected),
-                (b.expected + std::string(" <> ") + broken(s)).c_str());
-        }
-    }
-};
-
-QTEST_GUILESS_MAIN(TestStorm)
-#include "test_storm.moc"
+}

@@ -7,12 +7,14 @@
 #include "handlers/event_table.h"
 #include "model/form.h"
 
-#include <QString>
-#include <QStringList>
-
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace gd {
+
+using Names = std::vector<std::string>;
 
 struct Fixture {
     FakePlatform platform;
@@ -26,11 +28,7 @@ struct Fixture {
 
     // A control by the name a test's data row gives it; an unknown name stops the test program.
     static ControlId id(std::string_view name);
-    static ControlId id(const QString& name) { return id(std::string_view(name.toStdString())); }
-    Control& ctl(const QString& name) { return form[id(name)]; }
-
-    static QString caption(const Control& c) { return QString::fromStdString(c.caption()); }
-    static QString tag(const Control& c) { return QString::fromStdString(c.tag()); }
+    Control& ctl(std::string_view name) { return form[id(name)]; }
 
     void ticks(ControlId timer, int n)
     {
@@ -44,7 +42,13 @@ struct Fixture {
     bool quiet() const { return platform.messages.empty() && !form.ended(); }
 
     // The tutorial panels whose Visible is set, in the order the menu writes them.
-    QStringList shownPanels();
+    Names shownPanels();
 };
+
+// The caption or listing the tutorial texts give a control; nothing when they give it none.
+std::optional<std::string_view> tutorialText(ControlId id);
+
+// The parts of a text between the separators, empty ones too: "a,,b," is "a", "", "b", "".
+Names split(std::string_view text, std::string_view separator);
 
 } // namespace gd
