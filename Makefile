@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 CTEST_ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: setup build run test check check-builds bench stress sanitize soak install package format clean
+.PHONY: setup build run test check check-builds bench stress sanitize soak install package format
+.PHONY: clean windows test-windows
 
 setup:
 	@bash scripts/setup.sh
@@ -26,11 +27,13 @@ test: build
 	@cd $(BUILD) && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) -LE long $(CTEST_ARGS)
 
 # The full gate, which CI runs: make test, then the long runs (the soak and the sanitizer pass),
-# the storms at full length, and the Release builds with the Debian package.
+# the storms at full length, the Release builds with the Debian package, and the Windows build's
+# tests under Wine.
 check: test
 	@cd $(BUILD) && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) -L long $(CTEST_ARGS)
 	@$(MAKE) --no-print-directory stress
 	@$(MAKE) --no-print-directory check-builds
+	@$(MAKE) --no-print-directory test-windows
 
 # Everything built again with GCC and with Clang at Release (-O3, where GCC 12 warns about things
 # -O2 does not see), warnings as errors, each in a tree of its own (presets release-gcc and
@@ -80,8 +83,23 @@ PACKAGE_BUILD ?= build-package
 package: setup
 	@bash packaging/build-deb.sh $(PACKAGE_BUILD) $(JOBS)
 
+# The Windows program, cross-compiled with mingw-w64 (the "windows" preset: Release, warnings as
+# errors): build-windows/glimmerdeck.exe, one file that needs nothing beside it.
+windows:
+	@bash scripts/setup.sh --windows-build
+	@cmake --preset windows >/dev/null
+	@cmake --build build-windows -j $(JOBS)
+
+# The Windows build's tests, run under Wine. Wine is some 650 MB, so only this target installs it
+# (make check runs it); a test that finds Wine missing fails here instead of being skipped.
+test-windows:
+	@bash scripts/setup.sh --windows-test
+	@cmake --preset windows >/dev/null
+	@cmake --build build-windows -j $(JOBS)
+	@cd build-windows && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD) $(PACKAGE_BUILD) build-release-gcc build-release-clang
+	@rm -rf $(BUILD) $(PACKAGE_BUILD) build-release-gcc build-release-clang build-windows

@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
 # Installs every Debian package Glimmerdeck needs to build, run and test.
 # Safe to run again: packages that are already there are skipped quickly.
+#
+#   setup.sh                  the Linux program and its tests
+#   setup.sh --windows-build  and the cross-compiler for the Windows program (make windows)
+#   setup.sh --windows-test   and Wine too, which runs the Windows build's tests (make test-windows)
 set -euo pipefail
+
+windows_build=false
+windows_test=false
+for arg in "$@"; do
+  case $arg in
+    --windows-build) windows_build=true ;;
+    --windows-test) windows_build=true windows_test=true ;;
+    *) echo "usage: setup.sh [--windows-build | --windows-test]" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   # build (clang: the second compiler that make check-builds proves warning-free; clang-format:
@@ -26,6 +40,16 @@ packages=(
   # the palettes desktops hand a Qt program: GNOME's through the GTK platform theme, and qt6ct's
   qt6-gtk-platformtheme qt6ct
 )
+
+# The Windows program: mingw-w64 with the posix thread model (std::thread), the Windows headers
+# and libraries, and GoogleTest's sources, built for Windows with the tests.
+if $windows_build; then
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest)
+fi
+# Its tests run under Wine: some 650 MB, installed only when asked for.
+if $windows_test; then
+  packages+=(wine wine64)
+fi
 
 # The locales the suite runs under besides C: Germany's and France's write 3,5 for 3.5.
 locales=(de_DE fr_FR)

@@ -200,7 +200,7 @@ TEST(Content, QuotedLines)
         { "Text4", 41, "End Sub" },
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.control + (":" + std::to_string(row.line)));
+        SCOPED_TRACE(std::string(row.control) + ":" + std::to_string(row.line));
         const Names lines = linesOf(textOf(row.control));
         ASSERT_LE(row.line, lines.size());
         EXPECT_EQ(lines[row.line - 1], row.text);

@@ -1,0 +1,37 @@
+#include "win32/application.h"
+
+#include "handlers/event_table.h"
+#include "win32/form_window.h"
+
+namespace gd {
+
+Application::Application()
+{
+    m_form = std::make_unique<Form1>(m_platform, eventTable());
+    double tpp = Win32Platform::screenTwipsPerPixel();
+    if (!(tpp > 0))
+        tpp = 15;
+    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp });
+    FormWindow* window = m_window.get();
+    m_platform.attach(
+        window->hwnd(), [window](const Control& c) { return window->surface(c); },
+        [window] { window->stopTimers(); });
+}
+
+Application::~Application() { m_platform.attach(nullptr, {}, {}); }
+
+bool Application::hasWindow() const { return m_window->hwnd() != nullptr; }
+
+void Application::start() { m_window->start(); }
+
+int Application::run()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : m_platform.exitStatus();
+}
+
+} // namespace gd
