@@ -3,7 +3,7 @@
 # prefixes are copies of one template, made once per ctest run by the fixture test wine/prefix
 # (a new prefix takes Wine some 12 seconds, a copy under 2) and removed at the end.
 #
-#   logic/   the handler tests, but for those that try what only Linux has (see below)
+#   logic/   the handler tests, but for those that try what only Linux has (tests/CMakeLists.txt)
 #   win32/   the Windows layer: the pictures as it decodes them (test_win32_pictures: the
 #            Linux build has a test_pictures of its own)
 
@@ -31,35 +31,18 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 set_target_properties(gtest gtest_main PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
 
-# The logic tests on the same support as Linux's: the recording fake platform, the fixture, the
-# table of picture files, and their own main (support/main.cpp).
-file(GLOB support_sources CONFIGURE_DEPENDS support/*.cpp support/*.h)
-list(REMOVE_ITEM support_sources ${CMAKE_CURRENT_SOURCE_DIR}/support/main.cpp)
-add_library(glimmerdeck_testsupport STATIC ${support_sources})
-target_include_directories(glimmerdeck_testsupport PUBLIC support)
-target_link_libraries(glimmerdeck_testsupport PUBLIC glimmerdeck_handlers)
-add_library(glimmerdeck_testmain OBJECT support/main.cpp)
-target_link_libraries(glimmerdeck_testmain PUBLIC GTest::gtest)
+# A logic test, run under Wine.
+function(glimmerdeck_logic_test name target)
+  glimmerdeck_wine_test(${name} ${target})
+  set_property(TEST ${name} APPEND PROPERTY LABELS logic)
+endfunction()
 
-# Each logic test, unless it tries what only Linux has: test_command_line runs the Linux program's
-# command line, and a test that includes a header of src/system reads Linux's memory figure.
-file(GLOB logic_sources CONFIGURE_DEPENDS logic/*.cpp)
-foreach(src ${logic_sources})
-  get_filename_component(name ${src} NAME_WE)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${src}) # its includes are read
-  file(STRINGS ${src} linux_only REGEX "^#include \"system/")
-  if(name STREQUAL "test_command_line" OR linux_only)
-    continue()
-  endif()
-  add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE glimmerdeck_testsupport glimmerdeck_testmain)
-  glimmerdeck_wine_test(logic/${name} ${name})
-endforeach()
-
+# The Windows layer's own tests.
 file(GLOB win32_sources CONFIGURE_DEPENDS win32/*.cpp)
 foreach(src ${win32_sources})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE glimmerdeck_win32 glimmerdeck_resources GTest::gtest_main)
   glimmerdeck_wine_test(win32/${name} ${name})
+  set_property(TEST win32/${name} APPEND PROPERTY LABELS win32)
 endforeach()
