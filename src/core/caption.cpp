@@ -3,7 +3,7 @@
 namespace gd {
 
 std::string wrapCaption(
-    std::string_view caption, int room, const std::function<int(std::string_view)>& width)
+    std::string_view caption, double room, const std::function<double(std::string_view)>& width)
 {
     std::string wrapped;
     std::string line;

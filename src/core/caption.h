@@ -1,7 +1,8 @@
 #pragma once
 
-// A push button's caption, wrapped as the button shows it: a caption wider than the room it has
-// goes on to a further line at a word boundary.
+// A caption wrapped as push buttons and labels show it: a line wider than the room it has goes on
+// to a further line at a word boundary (a blank). A word wider than the room stands on a line of
+// its own, and is clipped there.
 
 #include <functional>
 #include <string>
@@ -9,8 +10,8 @@
 
 namespace gd {
 
-// `width` measures a line of text in the button's font, in the same unit as `room`.
+// `width` measures a line of text in the control's font, in the same unit as `room`.
 std::string wrapCaption(
-    std::string_view caption, int room, const std::function<int(std::string_view)>& width);
+    std::string_view caption, double room, const std::function<double(std::string_view)>& width);
 
 } // namespace gd

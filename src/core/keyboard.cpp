@@ -65,14 +65,16 @@ bool KeyboardOrder::takesTab(const Control& control) const
         && m_inView(control);
 }
 
-Control* KeyboardOrder::nextStop(const Control& from) const
+Control* KeyboardOrder::nextStop(const Control* from, bool backwards) const
 {
-    const std::vector<Control*> order = tabOrder();
-    const auto at = std::find(order.begin(), order.end(), &from);
+    std::vector<Control*> order = tabOrder();
+    if (backwards)
+        std::reverse(order.begin(), order.end());
+    const auto at = std::find(order.begin(), order.end(), from);
     const std::size_t start = at == order.end() ? 0 : std::size_t(at - order.begin()) + 1;
     for (std::size_t k = 0; k < order.size(); ++k) {
         Control* next = order[(start + k) % order.size()];
-        if (next != &from && takesTab(*next))
+        if (next != from && takesTab(*next))
             return next;
     }
     return nullptr;

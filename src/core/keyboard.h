@@ -44,8 +44,9 @@ public:
     std::vector<Control*> tabOrder() const;
     // Whether Tab can reach the control now: a built stop, shown, enabled and in view.
     bool takesTab(const Control& control) const;
-    // Where Tab goes on from `from`, round again past the last; nullptr when nowhere else.
-    Control* nextStop(const Control& from) const;
+    // Where Tab (or Shift+Tab, `backwards`) goes on from `from`, round again past the end, or
+    // with nothing focused (nullptr) the first (last) stop; nullptr when there is nowhere else.
+    Control* nextStop(const Control* from, bool backwards = false) const;
 
     // What becomes of the focus around a change of a built control's property.
     struct Placement {

@@ -95,7 +95,7 @@ void WindowCore::place(Control& control)
     m_outOfView[control.index()] = outside;
     if (outside && m_layer.focus() == &control) {
         // Where Tab would have gone next, as when a focused control is hidden.
-        if (Control* next = m_keyboard.nextStop(control))
+        if (Control* next = m_keyboard.nextStop(&control))
             m_layer.setFocus(*next, true);
         else
             m_layer.clearFocus();

@@ -1,5 +1,8 @@
 #include "qt/fonts.h"
 
+#include "core/typefaces.h"
+#include "qt/conversions.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
@@ -14,13 +17,14 @@ void installFonts()
         { "/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf" })
         if (QFile::exists(QString::fromLatin1(file)))
             tahoma = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 || tahoma;
-    if (!tahoma)
-        QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-            { QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
-    QFont::insertSubstitutions(
-        QStringLiteral("Arial"), { QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
-    QFont::insertSubstitutions(QStringLiteral("Palatino Linotype"),
-        { QStringLiteral("P052"), QStringLiteral("TeX Gyre Pagella") });
+    for (const FaceSubstitutes& row : kFaceSubstitutes) {
+        if (row.face == "Tahoma" && tahoma)
+            continue;
+        QStringList substitutes;
+        for (std::string_view face : row.substitutes)
+            substitutes.append(toQString(face));
+        QFont::insertSubstitutions(toQString(row.face), substitutes);
+    }
 }
 
 } // namespace gd

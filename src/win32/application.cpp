@@ -8,10 +8,9 @@ namespace gd {
 Application::Application()
 {
     m_form = std::make_unique<Form1>(m_platform, eventTable());
-    double tpp = Win32Platform::screenTwipsPerPixel();
-    if (!(tpp > 0))
-        tpp = 15;
-    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp });
+    const int dpi = Win32Platform::screenDpi();
+    const double tpp = 1440.0 / dpi;
+    m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp }, dpi);
     FormWindow* window = m_window.get();
     m_platform.attach(
         window->hwnd(), [window](const Control& c) { return window->surface(c); },
@@ -28,6 +27,8 @@ int Application::run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (m_window->keyPressed(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

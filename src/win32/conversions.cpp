@@ -1,23 +1,15 @@
 #include "win32/conversions.h"
 
-#include <algorithm>
-#include <cmath>
+#include "core/colours.h"
 
 namespace gd {
 
-RECT Scale::rect(double left, double top, double width, double height) const
-{
-    const auto px
-        = [](double twips, double tpp) { return static_cast<LONG>(std::lround(twips / tpp)); };
-    const LONG x1 = px(left, tppX), y1 = px(top, tppY);
-    return { x1, y1, std::max(x1, px(left + width, tppX)), std::max(y1, px(top + height, tppY)) };
-}
-
 COLORREF toColorRef(Colour colour)
 {
-    if (colour & 0x80000000u)
-        return GetSysColor(static_cast<int>(colour & 0xFF));
-    return colour & 0x00FFFFFFu;
+    if (isSchemeColour(colour))
+        return GetSysColor(schemeIndex(colour));
+    const Rgb rgb = rgbOf(colour);
+    return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
 std::wstring toWide(std::string_view latin1)

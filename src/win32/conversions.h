@@ -1,8 +1,9 @@
 #pragma once
 
-// The model's units and values as Windows takes them: twips to pixels, description colours, the
-// model's Latin-1 texts.
+// The model's values as Windows takes them: pixel rectangles, description colours, the model's
+// Latin-1 texts.
 
+#include "core/scale.h"
 #include "model/description.h"
 
 #include <windows.h>
@@ -12,15 +13,14 @@
 
 namespace gd {
 
-// Twips to pixels for one axis each.
-struct Scale {
-    double tppX = 15, tppY = 15;
-    // Both edges are rounded, so neighbours that touch in twips touch in pixels.
-    RECT rect(double left, double top, double width, double height) const;
-};
+inline RECT toRECT(PixelRect r) { return { r.x, r.y, r.x + r.width, r.y + r.height }; }
+inline PixelRect fromRECT(const RECT& r)
+{
+    return { r.left, r.top, r.right - r.left, r.bottom - r.top };
+}
 
-// A description colour (&H00BBGGRR, as a COLORREF is); a system colour (&H800000nn) is the
-// desktop's colour number nn.
+// A description colour; a system colour (&H800000nn) is entry nn of the desktop's colour scheme,
+// which Windows numbers alike (COLOR_WINDOW is 5, COLOR_BTNFACE 15, ...).
 COLORREF toColorRef(Colour colour);
 // Latin-1 is the first 256 characters of Unicode: each byte becomes the character of its value.
 std::wstring toWide(std::string_view latin1);

@@ -35,15 +35,15 @@ void Win32Platform::minimiseWindow()
         ::ShowWindow(m_window, SW_MINIMIZE);
 }
 
-double Win32Platform::screenTwipsPerPixel()
+int Win32Platform::screenDpi()
 {
     const UINT dpi = ::GetDpiForSystem();
-    return dpi > 0 ? 1440.0 / dpi : 0.0;
+    return dpi > 0 ? int(dpi) : 96;
 }
 
 ScreenMetrics Win32Platform::screen()
 {
-    const double tpp = screenTwipsPerPixel();
+    const double tpp = 1440.0 / screenDpi();
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     if (!(tpp > 0) || width <= 0 || height <= 0)
@@ -116,13 +116,15 @@ int Win32Platform::hostName(std::string& name)
 
 int Win32Platform::stopNetwork() { return ::WSACleanup() == 0 ? 0 : ::WSAGetLastError(); }
 
-// The fields are SIZE_T in a 64-bit program: exact above 4 GB too.
+// The fields are SIZE_T in a 64-bit program: exact above 4 GB too. Owed ticks share a reading.
 std::optional<std::uint64_t> Win32Platform::availableMemory()
 {
-    MEMORYSTATUS status {};
-    status.dwLength = sizeof status;
-    ::GlobalMemoryStatus(&status);
-    return status.dwAvailPhys;
+    return m_memory.get([] {
+        MEMORYSTATUS status {};
+        status.dwLength = sizeof status;
+        ::GlobalMemoryStatus(&status);
+        return std::uint64_t(status.dwAvailPhys);
+    });
 }
 
 Surface* Win32Platform::surface(const Control& pictureBox)

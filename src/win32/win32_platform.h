@@ -4,6 +4,7 @@
 // system's message box, Windows Sockets 1.1 for the host name, the system's memory figure, and the
 // picture boxes' surfaces, which the window layer owns.
 
+#include "core/shared_reading.h"
 #include "model/platform.h"
 
 #include <windows.h>
@@ -37,14 +38,15 @@ public:
     std::optional<std::uint64_t> availableMemory() override;
     Surface* surface(const Control& pictureBox) override;
 
-    // Twips per pixel of the screen: 1440 / the system's dots per inch.
-    static double screenTwipsPerPixel();
+    // The screen's dots per inch (96 when it cannot be read); 1440 / dpi twips make a pixel.
+    static int screenDpi();
 
 private:
     HWND m_window = nullptr;
     SurfaceOf m_surfaces;
     std::function<void()> m_stopTimers;
     int m_exitStatus = 0;
+    SharedReading<std::uint64_t> m_memory { TickScheduler::steadyClock() };
 };
 
 } // namespace gd

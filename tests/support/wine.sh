@@ -33,12 +33,21 @@ done
 
 # make_prefix DIR: a new prefix in DIR, left with no Wine process running in it. What Wine says
 # meanwhile (that it made the prefix, that it has no 32-bit side) is shown only on failure.
+#
+# Debian's Wine 8 does not load the fonts of its own data folder (fonts-wine's Tahoma among
+# them): a program asking for Tahoma gets Liberation Sans. Linked into the prefix's font folder,
+# which Wine reads at every start, they are there as on Windows.
 make_prefix() {
-    local log
-    log=$(WINEPREFIX=$1 wineboot -i 2>&1 && WINEPREFIX=$1 wineserver -w 2>&1) && return 0
-    echo "wine.sh: wineboot could not make a prefix in $1:" >&2
-    echo "$log" >&2
-    return 1
+    local log font
+    log=$(WINEPREFIX=$1 wineboot -i 2>&1 && WINEPREFIX=$1 wineserver -w 2>&1) || {
+        echo "wine.sh: wineboot could not make a prefix in $1:" >&2
+        echo "$log" >&2
+        return 1
+    }
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] && ln -sf "$font" "$1/drive_c/windows/Fonts/"
+    done
+    return 0
 }
 
 # A run's prefix lives beside the template, named after the process that made it, so that a
