@@ -32,6 +32,20 @@ bool WindowCore::ensureBuilt(Control& control)
 
 void WindowCore::startTimers() { m_timers.start(); }
 
+void WindowCore::rescale(Scale scale)
+{
+    m_scale = scale;
+    for (Control& c : m_form.controls()) {
+        if (c.kind() == Kind::Timer || !m_plan.isBuilt(c))
+            continue;
+        m_layer.apply(c, Prop::Geometry);
+        m_layer.apply(c, Prop::Font);
+    }
+    for (Control& c : m_form.controls())
+        if (c.kind() != Kind::Timer && m_plan.isBuilt(c))
+            place(c);
+}
+
 void WindowCore::click(ControlId control)
 {
     if (m_plan.windowUsed(m_layer.screenReaderListens()))
@@ -125,9 +139,10 @@ void WindowCore::controlChanged(Control& control, Prop prop)
         if (prop == Prop::Geometry) {
             place(control);
             // A picture box's client area moves or resizes what it holds in and out of view.
-            for (Control& c : m_form.controls())
-                if (c.container() == &control && m_plan.isBuilt(c))
-                    place(c);
+            if (control.kind() == Kind::PictureBox)
+                for (Control& c : m_form.controls())
+                    if (c.container() == &control && m_plan.isBuilt(c))
+                        place(c);
         }
         afterChange(control, prop, panel);
     } else if (prop == Prop::Visible && control.visible() && m_plan.awaitsBuilding(control)) {

@@ -82,6 +82,9 @@ public:
     bool ensureBuilt(Control& control);
     // The timers the description enables start.
     void startTimers();
+    // The window moved to a screen of another density: every built view shows its place, size and
+    // font at the new scale, and what that takes in or out of view follows.
+    void rescale(Scale scale);
 
     // Input, as the user gives it.
     void click(ControlId control);

@@ -72,7 +72,7 @@ HFONT makeFont(int pixels, bool bold, const std::wstring& face)
 // ones where the face asks for them to be used (USE_TYPO_METRICS), else the ones it gives Windows,
 // as FreeType and Qt read them on Linux; and the advances the face is designed with, read from the
 // face at its own em size and scaled.
-Typeface measure(HFONT font, int pixels, bool bold, const std::wstring& face)
+Typeface measure(HFONT font, double pixels, bool bold, const std::wstring& face)
 {
     Typeface t;
     t.font = font;
@@ -94,7 +94,7 @@ Typeface measure(HFONT font, int pixels, bool bold, const std::wstring& face)
             INT units[256] {};
             if (GetCharWidth32W(dc, 0, 255, units))
                 for (std::size_t c = 0; c < t.advance.size(); ++c)
-                    t.advance[c] = units[c] * double(pixels) / em;
+                    t.advance[c] = units[c] * pixels / em;
         } else {
             // A face without outlines: the system's own rounded measures.
             TEXTMETRICW tm {};
@@ -119,10 +119,11 @@ const Typeface& Fonts::get(std::string_view face, float points, bool bold)
         if (made->face == face && made->points == points && made->bold == bold)
             return made->typeface;
     const std::wstring use = faceToUse(face);
-    const int size = pixels(points);
-    HFONT font = makeFont(size, bold, use);
-    m_made.push_back(std::make_unique<Made>(Made {
-        std::string(face), points, bold, GdiObject<HFONT>(font), measure(font, size, bold, use) }));
+    // The font is made at a whole number of pixels, the text laid out at the exact size (9.75
+    // points at 144 dots per inch are 19.5 pixels), as the Linux build lays it out.
+    HFONT font = makeFont(pixels(points), bold, use);
+    m_made.push_back(std::make_unique<Made>(Made { std::string(face), points, bold,
+        GdiObject<HFONT>(font), measure(font, points * m_dpi / 72.0, bold, use) }));
     return m_made.back()->typeface;
 }
 

@@ -268,6 +268,23 @@ void FormWindow::seen()
 
 void FormWindow::stopTimers() { m_core.scheduler().stopAll(); }
 
+// Moved to a screen of another density: the whole window at the new scale, where the system
+// suggests, its text made afresh at the new size rather than stretched.
+void FormWindow::rescale(int dpi, const RECT& suggested)
+{
+    if (dpi <= 0 || dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    m_scale = { 1440.0 / dpi, 1440.0 / dpi };
+    m_fonts = Fonts(dpi);
+    const PixelRect client = m_scale.rect(0, 0, kForm.clientWidth, kForm.clientHeight);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, client.width, client.height,
+        SWP_NOZORDER | SWP_NOACTIVATE);
+    m_core.rescale(m_scale);
+    RedrawWindow(
+        hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void FormWindow::set(int ms)
 {
     SetTimer(hwnd(), kTickTimer, static_cast<UINT>(std::max(ms, 0)), nullptr);
@@ -311,6 +328,7 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_core.scheduler().fire();
         return 0;
     case kBuildNextPart: m_core.buildNextPart(); return 0;
+    case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SIZE:
     case WM_SHOWWINDOW: {
         const LRESULT handled = defaultHandling(message, wParam, lParam);

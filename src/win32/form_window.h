@@ -34,6 +34,8 @@ public:
     WindowCore& core() { return m_core; }
     const Scale& scale() const { return m_scale; }
     int dpi() const { return m_dpi; }
+    // What the pictures are drawn at where they are not stretched: the screen's scale.
+    double pictureScale() const { return m_dpi / 96.0; }
     Fonts& fonts() { return m_fonts; }
 
     // Starts the enabled timers, runs the load handler, centres the window and shows it.
@@ -86,6 +88,7 @@ private:
     void cancel() override;
 
     void paint();
+    void rescale(int dpi, const RECT& suggested);
     void showFocusCues(bool shown);
     void cuesChanged(bool shown);
     void focusWindowless(Control* control);

@@ -4,6 +4,8 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -210,6 +212,35 @@ PictureSize Picture::size() const
         if (const std::optional<PictureSize> size = pictureSize(pictureData(m_file)))
             return *size;
     return bitmap().size();
+}
+
+Bitmap scaledBitmap(const Bitmap& picture, PictureSize size)
+{
+    Bitmap scaled({ std::max(1, size.width), std::max(1, size.height) });
+    if (!scaled || !picture)
+        return scaled;
+    MemoryDC to(scaled.handle());
+    MemoryDC from(picture.handle());
+    SetStretchBltMode(to.get(), HALFTONE);
+    SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    StretchBlt(to.get(), 0, 0, size.width, size.height, from.get(), 0, 0, picture.size().width,
+        picture.size().height, SRCCOPY);
+    return scaled;
+}
+
+PictureSize Picture::sizeAt(double scale) const
+{
+    const PictureSize own = size();
+    return { int(std::lround(own.width * scale)), int(std::lround(own.height * scale)) };
+}
+
+const Bitmap& Picture::at(double scale) const
+{
+    if (scale == 1.0 || !bitmap())
+        return bitmap();
+    if (m_scaled.size() != sizeAt(scale))
+        m_scaled = scaledBitmap(bitmap(), sizeAt(scale));
+    return m_scaled;
 }
 
 } // namespace gd

@@ -75,9 +75,19 @@ public:
     // Read from the file's header while the picture is not decoded yet.
     PictureSize size() const;
 
+    // The picture at a screen's scale (its dots per inch over 96), as the window draws it
+    // everywhere it is not stretched: a scaled window keeps its proportions rather than showing
+    // small pictures in a large frame. The picture itself at 1; else scaled once and kept.
+    const Bitmap& at(double scale) const;
+    PictureSize sizeAt(double scale) const;
+
 private:
     std::string_view m_file;
     mutable std::optional<Bitmap> m_bitmap;
+    mutable Bitmap m_scaled;
 };
+
+// `picture` stretched or squeezed to `size`, smoothly.
+Bitmap scaledBitmap(const Bitmap& picture, PictureSize size);
 
 } // namespace gd

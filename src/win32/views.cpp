@@ -287,9 +287,15 @@ int PictureBoxView::borderWidth() const
 
 void PictureBoxView::apply(Prop prop)
 {
+    const PixelRect was = m_rect;
     View::apply(prop);
     if (prop == Prop::Colours)
         InvalidateRect(hwnd(), nullptr, FALSE);
+    // A surface has the box's size: at a new size it is made anew when next drawn on.
+    if (m_surface && (was.width != m_rect.width || was.height != m_rect.height)) {
+        m_surfaceDC = MemoryDC();
+        m_surface = Bitmap();
+    }
 }
 
 HDC PictureBoxView::surfaceDC()
@@ -299,7 +305,7 @@ HDC PictureBoxView::surfaceDC()
         m_surfaceDC = MemoryDC(m_surface.handle());
         const RECT all { 0, 0, m_rect.width, m_rect.height };
         fill(m_surfaceDC.get(), all, toColorRef(m_control.backColor()));
-        if (const Bitmap& picture = m_picture.bitmap()) {
+        if (const Bitmap& picture = m_picture.at(View::window().pictureScale())) {
             MemoryDC from(picture.handle());
             BitBlt(m_surfaceDC.get(), 0, 0, picture.size().width, picture.size().height, from.get(),
                 0, 0, SRCCOPY);
@@ -379,7 +385,7 @@ void PictureBoxView::paint()
         if (m_surface) {
             // The surface has the box's outer size, from the client area's corner.
             BitBlt(dc.get(), 0, 0, m_rect.width, m_rect.height, m_surfaceDC.get(), 0, 0, SRCCOPY);
-        } else if (const Bitmap& picture = m_picture.bitmap()) {
+        } else if (const Bitmap& picture = m_picture.at(View::window().pictureScale())) {
             MemoryDC from(picture.handle());
             BitBlt(dc.get(), 0, 0, picture.size().width, picture.size().height, from.get(), 0, 0,
                 SRCCOPY);
@@ -619,7 +625,7 @@ void ImageView::apply(Prop prop)
         return;
     // An image that is not stretched takes the size of its picture.
     if (!m_control.desc().stretch) {
-        const PictureSize size = m_picture.size();
+        const PictureSize size = m_picture.sizeAt(window().pictureScale());
         if (size.width > 0 && size.height > 0) {
             const PixelRect was = m_rect;
             const PixelPoint at = scale().point(m_control.left(), m_control.top());
@@ -654,23 +660,17 @@ void ImageView::paint(HDC dc)
     const Bitmap& picture = m_picture.bitmap();
     if (!picture)
         return;
-    const PictureSize own = picture.size();
     if (m_control.desc().stretch) {
         // Scaled once per size, not on every repaint of what lies over the picture.
-        if (!m_scaled || m_scaled.size() != PictureSize { m_rect.width, m_rect.height }) {
-            m_scaled = Bitmap({ std::max(1, m_rect.width), std::max(1, m_rect.height) });
-            MemoryDC to(m_scaled.handle());
-            MemoryDC from(picture.handle());
-            SetStretchBltMode(to.get(), HALFTONE);
-            SetBrushOrgEx(to.get(), 0, 0, nullptr);
-            StretchBlt(to.get(), 0, 0, m_rect.width, m_rect.height, from.get(), 0, 0, own.width,
-                own.height, SRCCOPY);
-        }
+        if (!m_scaled || m_scaled.size() != PictureSize { m_rect.width, m_rect.height })
+            m_scaled = scaledBitmap(picture, { m_rect.width, m_rect.height });
         MemoryDC scaled(m_scaled.handle());
         BitBlt(dc, m_rect.x, m_rect.y, m_rect.width, m_rect.height, scaled.get(), 0, 0, SRCCOPY);
     } else {
-        MemoryDC from(picture.handle());
-        BitBlt(dc, m_rect.x, m_rect.y, own.width, own.height, from.get(), 0, 0, SRCCOPY);
+        const Bitmap& shown = m_picture.at(window().pictureScale());
+        MemoryDC from(shown.handle());
+        BitBlt(dc, m_rect.x, m_rect.y, shown.size().width, shown.size().height, from.get(), 0, 0,
+            SRCCOPY);
     }
 }
 

@@ -41,13 +41,26 @@ int Win32Platform::screenDpi()
     return dpi > 0 ? int(dpi) : 96;
 }
 
+// The screen the window is on, in its own pixels and at its own density; before there is a
+// window, the primary screen.
 ScreenMetrics Win32Platform::screen()
 {
-    const double tpp = 1440.0 / screenDpi();
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (!(tpp > 0) || width <= 0 || height <= 0)
+    int dpi = screenDpi();
+    int width = ::GetSystemMetrics(SM_CXSCREEN);
+    int height = ::GetSystemMetrics(SM_CYSCREEN);
+    if (m_window) {
+        if (const UINT own = ::GetDpiForWindow(m_window))
+            dpi = int(own);
+        MONITORINFO monitor {};
+        monitor.cbSize = sizeof monitor;
+        if (::GetMonitorInfoW(::MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+            width = monitor.rcMonitor.right - monitor.rcMonitor.left;
+            height = monitor.rcMonitor.bottom - monitor.rcMonitor.top;
+        }
+    }
+    if (width <= 0 || height <= 0)
         return {};
+    const double tpp = 1440.0 / dpi;
     return { width * tpp, height * tpp, tpp, tpp };
 }
 
