@@ -24,4 +24,16 @@ constexpr Rgb rgbOf(Colour colour)
         std::uint8_t((colour >> 16) & 0xFF) };
 }
 
+// The contrast between two colours as the Web Content Accessibility Guidelines measure it, from
+// 1 (none) to 21 (black on white).
+double contrast(Rgb a, Rgb b);
+
+// What a text is drawn in over its background, each given as the description's colour and what
+// the window resolves it to. A text in a colour of the scheme over a colour of the description's
+// own (the silver card, the grey and silver buttons) can turn unreadable when the user picks a
+// scheme of high contrast, where button text is white or yellow: then it is drawn in whichever of
+// black and white reads better, once it falls below the contrast text needs (4.5 : 1). Everything
+// else keeps its colour.
+Rgb readableText(Colour text, Rgb textShown, Colour background, Rgb backgroundShown);
+
 } // namespace gd

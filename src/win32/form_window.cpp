@@ -328,6 +328,17 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_core.scheduler().fire();
         return 0;
     case kBuildNextPart: m_core.buildNextPart(); return 0;
+    case WM_SYSCOLORCHANGE:
+        // A new colour scheme, high contrast among them: everything in the scheme's colours anew.
+        for (const auto& view : m_views)
+            if (view)
+                view->apply(Prop::Colours);
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (m_settingsChanged)
+            m_settingsChanged();
+        break;
     case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SIZE:
     case WM_SHOWWINDOW: {

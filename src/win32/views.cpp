@@ -2,6 +2,7 @@
 
 #include "core/caption.h"
 #include "core/clicks.h"
+#include "core/colours.h"
 #include "core/window_core.h"
 #include "win32/conversions.h"
 #include "win32/fonts.h"
@@ -28,6 +29,16 @@ bool meets(const PixelRect& a, const RECT& b)
 bool contains(const PixelRect& r, POINT p)
 {
     return p.x >= r.x && p.y >= r.y && p.x < r.x + r.width && p.y < r.y + r.height;
+}
+
+Rgb rgbShown(COLORREF c) { return { GetRValue(c), GetGValue(c), GetBValue(c) }; }
+
+// A text's colour over its background, readable under any colour scheme (core/colours.h).
+COLORREF textOver(Colour text, Colour background)
+{
+    const Rgb shown = readableText(
+        text, rgbShown(toColorRef(text)), background, rgbShown(toColorRef(background)));
+    return RGB(shown.red, shown.green, shown.blue);
 }
 
 void fill(HDC dc, const RECT& area, COLORREF colour)
@@ -603,7 +614,12 @@ void LabelView::paint(HDC dc)
     const Typeface& face = typeface();
     if (!std::exchange(m_laidOut, true))
         m_lines = captionLines(face, m_control.caption(), m_rect.width);
-    const COLORREF text = toColorRef(m_control.foreColor());
+    // A transparent label shows its container's colour behind its text.
+    const Control* holder = m_container.self();
+    const Colour back = !m_control.desc().transparent ? m_control.backColor()
+        : holder                                      ? holder->backColor()
+                                                      : kForm.backColor;
+    const COLORREF text = textOver(m_control.foreColor(), back);
     SetTextColor(dc, text);
     drawLines(dc, face, m_lines, r, m_control.desc().alignment == Align::Center);
     if (window().showsFocusOn(m_control))

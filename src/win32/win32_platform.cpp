@@ -64,12 +64,17 @@ ScreenMetrics Win32Platform::screen()
     return { width * tpp, height * tpp, tpp, tpp };
 }
 
-// The desktop's "Show animations in Windows" (Settings, Accessibility, Visual effects).
-bool Win32Platform::motionReduced()
+// The desktop's "Show animations in Windows" (Settings, Accessibility, Visual effects), read once
+// and again whenever the desktop says its settings changed: the handlers ask on every tick.
+bool Win32Platform::readMotionReduced()
 {
     BOOL animate = TRUE;
     return ::SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0) && !animate;
 }
+
+bool Win32Platform::motionReduced() { return m_motionReduced; }
+
+void Win32Platform::settingsChanged() { m_motionReduced = readMotionReduced(); }
 
 int Win32Platform::messageBox(std::string_view prompt, int flags, std::string_view title)
 {

@@ -25,6 +25,8 @@ public:
     // at once; given once the window exists, and taken back (all empty) before it goes.
     void attach(HWND window, SurfaceOf surfaces, std::function<void()> stopTimers);
     int exitStatus() const { return m_exitStatus; }
+    // The desktop's settings changed (WM_SETTINGCHANGE): what they say is read again.
+    void settingsChanged();
 
     bool setWindowOpacity(std::uint8_t alpha) override;
     void minimiseWindow() override;
@@ -42,10 +44,13 @@ public:
     static int screenDpi();
 
 private:
+    static bool readMotionReduced();
+
     HWND m_window = nullptr;
     SurfaceOf m_surfaces;
     std::function<void()> m_stopTimers;
     int m_exitStatus = 0;
+    bool m_motionReduced = readMotionReduced();
     SharedReading<std::uint64_t> m_memory { TickScheduler::steadyClock() };
 };
 
