@@ -3,10 +3,15 @@
 #include "handlers/event_table.h"
 #include "win32/form_window.h"
 
+#include <commctrl.h>
+
 namespace gd {
 
 Application::Application()
 {
+    // The system's controls this window uses beyond user32's own: the tooltip.
+    const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES };
+    InitCommonControlsEx(&controls);
     m_form = std::make_unique<Form1>(m_platform, eventTable());
     const int dpi = Win32Platform::screenDpi();
     const double tpp = 1440.0 / dpi;

@@ -1,6 +1,7 @@
 #include "win32/form_window.h"
 
 #include "core/clicks.h"
+#include "win32/accessibility.h"
 #include "win32/conversions.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kBuildNextPart = WM_APP + 1;
+constexpr UINT kClickLater = WM_APP + 2; // wParam: the control
 
 // The program's icon, resource 1 (src/CMakeLists.txt), at the size the system asks for.
 HICON programIcon(int sizeMetric)
@@ -51,6 +53,7 @@ FormWindow::FormWindow(Form1& form, Scale scale, int dpi)
 
 FormWindow::~FormWindow()
 {
+    forgetAccessible();
     // The windows go before the views that answer for them.
     if (hwnd())
         DestroyWindow(hwnd());
@@ -138,6 +141,8 @@ void FormWindow::focusWindowless(Control* control)
         if (c)
             viewOf(*c)->container().invalidate(viewOf(*c)->rect());
     m_windowlessFocus = control;
+    if (control)
+        accessibleFocus(viewOf(*control)->container(), *control);
 }
 
 // A frame label has no window: the form holds the focus for it and draws its frame.
@@ -207,6 +212,11 @@ bool FormWindow::keyPressed(const MSG& message)
 // ---- Input -----------------------------------------------------------------------------------
 
 void FormWindow::click(ControlId control) { m_core.click(control); }
+
+void FormWindow::clickLater(ControlId control)
+{
+    PostMessageW(hwnd(), kClickLater, WPARAM(control), 0);
+}
 
 void FormWindow::mousePressed() { showFocusCues(kFocusFramesAfterMousePress); }
 
@@ -328,6 +338,7 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_core.scheduler().fire();
         return 0;
     case kBuildNextPart: m_core.buildNextPart(); return 0;
+    case kClickLater: click(ControlId(wParam)); return 0;
     case WM_SYSCOLORCHANGE:
         // A new colour scheme, high contrast among them: everything in the scheme's colours anew.
         for (const auto& view : m_views)

@@ -59,6 +59,12 @@ public:
     // The one door for clicks: the mouse on a button, a label, an image or a picture box, the
     // space bar on the control with the focus.
     void click(ControlId control);
+    // A screen reader's press, run from the event loop as a mouse click is: the request that
+    // pressed is answered first.
+    void clickLater(ControlId control);
+    // The keyboard focus put on a control from outside (a screen reader's selection).
+    void focusControl(Control& control) { setFocus(control, false); }
+    Control* windowlessFocus() const { return m_windowlessFocus; }
     // The mouse moved to `at` in `client`'s client area, over `under` (nullptr: the bare form).
     void mouseMoved(HWND client, POINT at, Control* under, WPARAM keys);
     // A mouse press anywhere in the window: focus frames go.

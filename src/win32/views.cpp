@@ -4,6 +4,7 @@
 #include "core/clicks.h"
 #include "core/colours.h"
 #include "core/window_core.h"
+#include "win32/accessibility.h"
 #include "win32/conversions.h"
 #include "win32/fonts.h"
 #include "win32/form_window.h"
@@ -254,6 +255,7 @@ bool Container::containerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
             m_window.click(clicked->id());
         return true;
     }
+    case WM_GETOBJECT: result = accessibleContainer(*this, wParam, lParam); return result != 0;
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -484,14 +486,11 @@ void ButtonView::showCaption()
 {
     const int margin = MulDiv(6, window().dpi(), 96);
     m_lines = captionLines(typeface(), m_control.caption(), m_rect.width - 2 * margin);
-    std::wstring shown;
-    for (const std::string& line : m_lines) {
-        if (!shown.empty())
-            shown += L'\n';
-        for (wchar_t c : toWide(line))
-            shown += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
-    }
-    SetWindowTextW(m_hwnd, shown.c_str());
+    // The window's text is what assistive technology reads: the caption as one line.
+    std::wstring text;
+    for (wchar_t c : toWide(m_control.caption()))
+        text += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
+    SetWindowTextW(m_hwnd, text.c_str());
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
@@ -559,6 +558,20 @@ TextBoxView::TextBoxView(Control& control, Container& container)
     m_hwnd
         = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, m_rect.x, m_rect.y, m_rect.width,
             m_rect.height, container.clientWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    // A screen reader names the listing by the caption above it, which has no window of its own.
+    SetWindowSubclass(m_hwnd, named, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TextBoxView::named(
+    HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    if (message == WM_GETOBJECT)
+        if (LRESULT object
+            = accessibleListing(*reinterpret_cast<TextBoxView*>(self), wParam, lParam))
+            return object;
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, named, 0);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 TextBoxView::~TextBoxView()

@@ -179,6 +179,8 @@ public:
     LRESULT reflected(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    static LRESULT CALLBACK named(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
+
     HWND m_hwnd = nullptr;
     GdiObject<HBRUSH> m_back;
 };
