@@ -17,7 +17,7 @@ Application::Application()
     const double tpp = 1440.0 / dpi;
     m_window = std::make_unique<FormWindow>(*m_form, Scale { tpp, tpp }, dpi);
     FormWindow* window = m_window.get();
-    m_window->onSettingsChanged([this] { m_platform.settingsChanged(); });
+    m_window->onSystemChanged([this] { m_platform.systemChanged(); });
     m_platform.attach(
         window->hwnd(), [window](const Control& c) { return window->surface(c); },
         [window] { window->stopTimers(); });

@@ -334,7 +334,7 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam != kTickTimer)
             break;
-        KillTimer(hwnd(), kTickTimer); // one shot: the scheduler sets the next
+        // One shot: firing sets the next, or cancels it, and a timer set again replaces itself.
         m_core.scheduler().fire();
         return 0;
     case kBuildNextPart: m_core.buildNextPart(); return 0;
@@ -347,10 +347,16 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         return 0;
     case WM_SETTINGCHANGE:
-        if (m_settingsChanged)
-            m_settingsChanged();
+    case WM_DISPLAYCHANGE:
+    case WM_MOVE:
+        if (m_systemChanged)
+            m_systemChanged();
         break;
-    case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DPICHANGED:
+        rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        if (m_systemChanged)
+            m_systemChanged();
+        return 0;
     case WM_SIZE:
     case WM_SHOWWINDOW: {
         const LRESULT handled = defaultHandling(message, wParam, lParam);

@@ -33,11 +33,9 @@ public:
     ~FormWindow() override;
 
     WindowCore& core() { return m_core; }
-    // Told when the desktop's settings change (WM_SETTINGCHANGE), after the window has followed.
-    void onSettingsChanged(std::function<void()> changed)
-    {
-        m_settingsChanged = std::move(changed);
-    }
+    // Told when what the platform reads of the system may have changed: the desktop's settings,
+    // the screens, the screen the window is on or its density.
+    void onSystemChanged(std::function<void()> changed) { m_systemChanged = std::move(changed); }
     const Scale& scale() const { return m_scale; }
     int dpi() const { return m_dpi; }
     // What the pictures are drawn at where they are not stretched: the screen's scale.
@@ -115,7 +113,7 @@ private:
     Control* m_windowlessFocus = nullptr; // a frame label with the focus, which the form holds
     HWND m_focusBeforeLeaving = nullptr;
     bool m_cuesShown = false; // the window's UI state: focus frames show
-    std::function<void()> m_settingsChanged;
+    std::function<void()> m_systemChanged;
     bool m_started = false;
     WindowCore m_core;
 };

@@ -14,6 +14,7 @@ namespace gd {
 void Win32Platform::attach(HWND window, SurfaceOf surfaces, std::function<void()> stopTimers)
 {
     m_window = window;
+    m_screen.reset();
     m_surfaces = std::move(surfaces);
     m_stopTimers = std::move(stopTimers);
 }
@@ -41,9 +42,19 @@ int Win32Platform::screenDpi()
     return dpi > 0 ? int(dpi) : 96;
 }
 
+// The spinning picture asks on every tick; each asking is several calls of the system's (under
+// Wine each a round trip to its server), so the answer is kept until the window says the screen
+// may have changed.
+ScreenMetrics Win32Platform::screen()
+{
+    if (!m_screen)
+        m_screen = readScreen();
+    return *m_screen;
+}
+
 // The screen the window is on, in its own pixels and at its own density; before there is a
 // window, the primary screen.
-ScreenMetrics Win32Platform::screen()
+ScreenMetrics Win32Platform::readScreen() const
 {
     int dpi = screenDpi();
     int width = ::GetSystemMetrics(SM_CXSCREEN);
@@ -74,7 +85,11 @@ bool Win32Platform::readMotionReduced()
 
 bool Win32Platform::motionReduced() { return m_motionReduced; }
 
-void Win32Platform::settingsChanged() { m_motionReduced = readMotionReduced(); }
+void Win32Platform::systemChanged()
+{
+    m_motionReduced = readMotionReduced();
+    m_screen.reset();
+}
 
 int Win32Platform::messageBox(std::string_view prompt, int flags, std::string_view title)
 {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 namespace gd {
 
@@ -25,8 +26,9 @@ public:
     // at once; given once the window exists, and taken back (all empty) before it goes.
     void attach(HWND window, SurfaceOf surfaces, std::function<void()> stopTimers);
     int exitStatus() const { return m_exitStatus; }
-    // The desktop's settings changed (WM_SETTINGCHANGE): what they say is read again.
-    void settingsChanged();
+    // What the platform reads of the system may have changed (the desktop's settings, the screens,
+    // the window's screen): it is read again, when next asked for.
+    void systemChanged();
 
     bool setWindowOpacity(std::uint8_t alpha) override;
     void minimiseWindow() override;
@@ -45,12 +47,14 @@ public:
 
 private:
     static bool readMotionReduced();
+    ScreenMetrics readScreen() const;
 
     HWND m_window = nullptr;
     SurfaceOf m_surfaces;
     std::function<void()> m_stopTimers;
     int m_exitStatus = 0;
     bool m_motionReduced = readMotionReduced();
+    std::optional<ScreenMetrics> m_screen; // read on first use after a change
     SharedReading<std::uint64_t> m_memory { TickScheduler::steadyClock() };
 };
 
