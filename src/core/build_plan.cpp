@@ -15,25 +15,13 @@ bool BuildPlan::awaitsBuilding(const Control& c) const
     return c.kind() != Kind::Timer && !isBuilt(c) && (!c.container() || isBuilt(*c.container()));
 }
 
-namespace {
-
-bool inside(const Control& c, const Control& root)
-{
-    for (const Control* at = &c; at; at = at->container())
-        if (at == &root)
-            return true;
-    return false;
-}
-
-} // namespace
-
 // Without a root, every control that can be seen now. The description lists containers before
 // their children, so one pass builds a container and then what it holds.
 std::vector<Control*> BuildPlan::take(Control* root)
 {
     std::vector<Control*> part;
     for (Control& c : m_form.controls()) {
-        if (!awaitsBuilding(c) || (root ? !inside(c, *root) : !c.visible()))
+        if (!awaitsBuilding(c) || (root ? !c.within(*root) : !c.visible()))
             continue;
         m_built[c.index()] = true;
         part.push_back(&c);

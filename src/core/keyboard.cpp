@@ -49,14 +49,6 @@ bool enabledThroughout(const Control& control)
     return true;
 }
 
-bool inside(const Control& control, const Control& container)
-{
-    for (const Control* c = &control; c; c = c->container())
-        if (c == &container)
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool KeyboardOrder::takesTab(const Control& control) const
@@ -90,7 +82,7 @@ KeyboardOrder::Placement KeyboardOrder::beforeChange(
         m_kept = focus;
         return { Do::Clear };
     }
-    if (!panel || panel->opens || !focus || !inside(*focus, control))
+    if (!panel || panel->opens || !focus || !focus->within(control))
         return {};
     // A closing panel hands the focus back to its menu button, or while the menu slides or is
     // shut, to the toggle, which takes it when the slide ends.

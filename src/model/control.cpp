@@ -66,6 +66,14 @@ Control::Control(Form1& form, const ControlDesc& desc, Control* container)
 
 void Control::changed(Prop prop) { m_form.notify(*this, prop); }
 
+bool Control::within(const Control& container) const
+{
+    for (const Control* c = this; c; c = c->container())
+        if (c == &container)
+            return true;
+    return false;
+}
+
 bool Control::actsAsButton() const
 {
     return kind() == Kind::Label && m_form.handles(id(), Event::Click);

@@ -44,6 +44,8 @@ public:
     void setVisible(bool visible);
     // Shown on screen: visible, and every container up to the form visible too.
     bool isShown() const;
+    // This control is `container`, or lies inside it at any depth.
+    bool within(const Control& container) const;
 
     bool enabled() const { return m_enabled; }
     void setEnabled(bool enabled);

@@ -304,24 +304,10 @@ void FormWindow::cancel() { KillTimer(hwnd(), kTickTimer); }
 
 void FormWindow::paint()
 {
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(hwnd(), &ps);
-    if (!screen)
-        return;
-    const RECT area = ps.rcPaint;
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w > 0 && h > 0) {
-        // Drawn off the screen first, so that nothing flickers.
-        Bitmap buffer({ w, h });
-        MemoryDC dc(buffer.handle());
-        SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
-        SetDCBrushColor(dc.get(), toColorRef(kForm.backColor));
-        FillRect(dc.get(), &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        paintViews(dc.get(), area);
-        SetViewportOrgEx(dc.get(), 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, w, h, dc.get(), 0, 0, SRCCOPY);
-    }
-    EndPaint(hwnd(), &ps);
+    paintClient([](HDC dc, const RECT& area) {
+        SetDCBrushColor(dc, toColorRef(kForm.backColor));
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    });
     m_core.firstFramePainted(); // what it does not show may be built from now on
 }
 

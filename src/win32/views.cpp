@@ -186,6 +186,26 @@ void Container::invalidate(const PixelRect& area) const
     InvalidateRect(clientWindow(), &r, FALSE);
 }
 
+void Container::paintClient(const std::function<void(HDC, const RECT&)>& background) const
+{
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(clientWindow(), &ps);
+    if (!screen)
+        return;
+    const RECT area = ps.rcPaint;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w > 0 && h > 0) {
+        Bitmap buffer({ w, h });
+        MemoryDC dc(buffer.handle());
+        SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
+        background(dc.get(), area);
+        paintViews(dc.get(), area);
+        SetViewportOrgEx(dc.get(), 0, 0, nullptr);
+        BitBlt(screen, area.left, area.top, w, h, dc.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(clientWindow(), &ps);
+}
+
 void Container::paintViews(HDC dc, const RECT& area) const
 {
     // Listed front to back: drawn from the back.
@@ -381,33 +401,20 @@ void PictureBoxView::paintBorder()
 }
 
 // The background, what was drawn on the surface or else the box's picture, and the windowless
-// controls on it, drawn off the screen first so that nothing flickers.
+// controls on it.
 void PictureBoxView::paint()
 {
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(hwnd(), &ps);
-    if (!screen)
-        return;
-    const RECT area = ps.rcPaint;
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w > 0 && h > 0) {
-        Bitmap buffer({ w, h });
-        MemoryDC dc(buffer.handle());
-        SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
-        fill(dc.get(), area, toColorRef(m_control.backColor()));
+    paintClient([this](HDC dc, const RECT& area) {
+        fill(dc, area, toColorRef(m_control.backColor()));
         if (m_surface) {
             // The surface has the box's outer size, from the client area's corner.
-            BitBlt(dc.get(), 0, 0, m_rect.width, m_rect.height, m_surfaceDC.get(), 0, 0, SRCCOPY);
+            BitBlt(dc, 0, 0, m_rect.width, m_rect.height, m_surfaceDC.get(), 0, 0, SRCCOPY);
         } else if (const Bitmap& picture = m_picture.at(View::window().pictureScale())) {
             MemoryDC from(picture.handle());
-            BitBlt(dc.get(), 0, 0, picture.size().width, picture.size().height, from.get(), 0, 0,
-                SRCCOPY);
+            BitBlt(
+                dc, 0, 0, picture.size().width, picture.size().height, from.get(), 0, 0, SRCCOPY);
         }
-        paintViews(dc.get(), area);
-        SetViewportOrgEx(dc.get(), 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, w, h, dc.get(), 0, 0, SRCCOPY);
-    }
-    EndPaint(hwnd(), &ps);
+    });
 }
 
 LRESULT PictureBoxView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -446,23 +453,31 @@ LRESULT PictureBoxView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-// ---- CommandButton ---------------------------------------------------------------------------
+// ---- The system's controls ------------------------------------------------------------------
 
-ButtonView::ButtonView(Control& control, Container& container)
+SystemControlView::SystemControlView(
+    Control& control, Container& container, const wchar_t* windowClass, DWORD style, DWORD exStyle)
     : View(control, container)
 {
-    // The button draws its face itself (WM_DRAWITEM), so that its caption wraps and stands as the
-    // labels' do, and its focus frame shows when the window's does.
     m_rect = modelRect();
-    m_hwnd = CreateWindowExW(0, L"BUTTON", L"",
-        WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_OWNERDRAW, m_rect.x, m_rect.y, m_rect.width,
+    m_hwnd = CreateWindowExW(exStyle, windowClass, L"",
+        WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | style, m_rect.x, m_rect.y, m_rect.width,
         m_rect.height, container.clientWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-ButtonView::~ButtonView()
+SystemControlView::~SystemControlView()
 {
     if (IsWindow(m_hwnd))
         DestroyWindow(m_hwnd);
+}
+
+// ---- CommandButton ---------------------------------------------------------------------------
+
+// The button draws its face itself (WM_DRAWITEM), so that its caption wraps and stands as the
+// labels' do, and its focus frame shows when the window's does.
+ButtonView::ButtonView(Control& control, Container& container)
+    : SystemControlView(control, container, L"BUTTON", BS_OWNERDRAW)
+{
 }
 
 void ButtonView::apply(Prop prop)
@@ -547,17 +562,21 @@ void ButtonView::drawFace(const DRAWITEMSTRUCT& item)
 
 // ---- TextBox ---------------------------------------------------------------------------------
 
-TextBoxView::TextBoxView(Control& control, Container& container)
-    : View(control, container)
+namespace {
+
+// Without a horizontal scroll bar long lines wrap.
+DWORD listingStyle(const Control& control)
 {
     const bool both = control.desc().scrollBars == ScrollBars::Both;
-    // Without a horizontal scroll bar long lines wrap.
-    const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | ES_MULTILINE | ES_READONLY
-        | ES_AUTOVSCROLL | WS_VSCROLL | (both ? WS_HSCROLL | ES_AUTOHSCROLL : 0);
-    m_rect = modelRect();
-    m_hwnd
-        = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, m_rect.x, m_rect.y, m_rect.width,
-            m_rect.height, container.clientWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    return ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL
+        | (both ? WS_HSCROLL | ES_AUTOHSCROLL : 0);
+}
+
+} // namespace
+
+TextBoxView::TextBoxView(Control& control, Container& container)
+    : SystemControlView(control, container, L"EDIT", listingStyle(control), WS_EX_CLIENTEDGE)
+{
     // A screen reader names the listing by the caption above it, which has no window of its own.
     SetWindowSubclass(m_hwnd, named, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -572,12 +591,6 @@ LRESULT CALLBACK TextBoxView::named(
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(hwnd, named, 0);
     return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-TextBoxView::~TextBoxView()
-{
-    if (IsWindow(m_hwnd))
-        DestroyWindow(m_hwnd);
 }
 
 void TextBoxView::apply(Prop prop)

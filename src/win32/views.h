@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -97,12 +98,15 @@ public:
     const std::vector<View*>& views() const { return m_views; }
 
     void invalidate(const PixelRect& area) const;
-    // Draws the windowless views that meet `area` (client coordinates), back to front.
-    void paintViews(HDC dc, const RECT& area) const;
+    // Answers WM_PAINT, off the screen first so that nothing flickers: `background` draws what lies
+    // under the windowless views in the area to paint (client coordinates), then they are drawn
+    // on it, back to front.
+    void paintClient(const std::function<void(HDC, const RECT&)>& background) const;
     // The client area's mouse and the messages of the system's controls; true when handled.
     bool containerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+    void paintViews(HDC dc, const RECT& area) const;
     View* windowlessAt(POINT at) const;
     Control* under(POINT at) const;
 
@@ -147,41 +151,48 @@ private:
     MemoryDC m_surfaceDC; // holds m_surface once it is made
 };
 
+// A control that is one of the system's own windows, made with its class, style and extended
+// style at the control's place, and destroyed with its view.
+class SystemControlView : public View {
+public:
+    SystemControlView(Control& control, Container& container, const wchar_t* windowClass,
+        DWORD style, DWORD exStyle = 0);
+    ~SystemControlView() override;
+    HWND hwnd() const override { return m_hwnd; }
+
+protected:
+    HWND m_hwnd = nullptr;
+};
+
 // A push button, the system's own. A graphical one draws its face in its own BackColor, flat
 // until pressed; a standard one looks as the desktop's buttons do.
-class ButtonView : public View {
+class ButtonView : public SystemControlView {
 public:
     ButtonView(Control& control, Container& container);
-    ~ButtonView() override;
 
     void apply(Prop prop) override;
-    HWND hwnd() const override { return m_hwnd; }
     LRESULT reflected(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
     void showCaption();
     void drawFace(const DRAWITEMSTRUCT& item);
 
-    HWND m_hwnd = nullptr;
     std::vector<std::string> m_lines; // the caption as shown: wrapped
     GdiObject<HBRUSH> m_face;
 };
 
 // A listing: the system's multi-line edit box, read-only, with the scroll bars the description
 // gives it; its text can be selected and copied.
-class TextBoxView : public View {
+class TextBoxView : public SystemControlView {
 public:
     TextBoxView(Control& control, Container& container);
-    ~TextBoxView() override;
 
     void apply(Prop prop) override;
-    HWND hwnd() const override { return m_hwnd; }
     LRESULT reflected(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
     static LRESULT CALLBACK named(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
 
-    HWND m_hwnd = nullptr;
     GdiObject<HBRUSH> m_back;
 };
 
