@@ -5,7 +5,7 @@ CTEST_ARGS ?=
 PREFIX ?= /usr/local
 
 .PHONY: setup build run test check check-builds bench stress sanitize soak install package format
-.PHONY: clean windows test-windows
+.PHONY: clean windows windows-package test-windows
 
 setup:
 	@bash scripts/setup.sh
@@ -90,12 +90,22 @@ windows:
 	@cmake --preset windows >/dev/null
 	@cmake --build build-windows -j $(JOBS)
 
-# The Windows build's tests, run under Wine. Wine is some 650 MB, so only this target installs it
-# (make check runs it); a test that finds Wine missing fails here instead of being skipped.
+# The Windows program as its users receive it (packaging/windows): build-windows/
+# glimmerdeck-VERSION-setup.exe, which installs it for the current user, made with NSIS, and the
+# portable glimmerdeck-VERSION-windows.zip.
+windows-package:
+	@bash scripts/setup.sh --windows-build
+	@cmake --preset windows >/dev/null
+	@cmake --build build-windows -j $(JOBS) --target windows-package
+
+# The Windows build's tests, run under Wine, the setup's among them. Wine is some 650 MB, so only
+# this target installs it (make check runs it); a test that finds Wine missing fails here
+# instead of being skipped.
 test-windows:
 	@bash scripts/setup.sh --windows-test
 	@cmake --preset windows >/dev/null
 	@cmake --build build-windows -j $(JOBS)
+	@cmake --build build-windows -j $(JOBS) --target windows-package
 	@cd build-windows && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 format:

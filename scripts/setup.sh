@@ -3,7 +3,8 @@
 # Safe to run again: packages that are already there are skipped quickly.
 #
 #   setup.sh                  the Linux program and its tests
-#   setup.sh --windows-build  and the cross-compiler for the Windows program (make windows)
+#   setup.sh --windows-build  and the cross-compiler and NSIS for the Windows program and its
+#                             setup (make windows, make windows-package)
 #   setup.sh --windows-test   and Wine too, which runs the Windows build's tests (make test-windows)
 set -euo pipefail
 
@@ -42,13 +43,15 @@ packages=(
 )
 
 # The Windows program: mingw-w64 with the posix thread model (std::thread), the Windows headers
-# and libraries, and GoogleTest's sources, built for Windows with the tests.
+# and libraries, and GoogleTest's sources, built for Windows with the tests; NSIS, which makes
+# its setup program.
 if $windows_build; then
-  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest)
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest nsis)
 fi
-# Its tests run under Wine: some 650 MB, installed only when asked for.
+# Its tests run under Wine: some 650 MB, installed only when asked for. icoutils reads the
+# installed program's resources in the setup's test.
 if $windows_test; then
-  packages+=(wine wine64)
+  packages+=(wine wine64 icoutils)
 fi
 
 # The locales the suite runs under besides C: Germany's and France's write 3,5 for 3.5.

@@ -5,7 +5,8 @@
 #
 #   logic/   the handler tests, but for those that try what only Linux has (tests/CMakeLists.txt)
 #   win32/   the Windows layer: the pictures as it decodes them (test_win32_pictures: the
-#            Linux build has a test_pictures of its own)
+#            Linux build has a test_pictures of its own); and the setup program as a user
+#            meets it (test_setup.sh)
 
 set(wine_dir ${CMAKE_CURRENT_BINARY_DIR}/wine)
 set(wine_runner ${PROJECT_SOURCE_DIR}/tests/support/wine.sh)
@@ -46,3 +47,10 @@ foreach(src ${win32_sources})
   glimmerdeck_wine_test(win32/${name} ${name})
   set_property(TEST win32/${name} APPEND PROPERTY LABELS win32)
 endforeach()
+
+# The setup program (make windows-package, which make test-windows runs first), installed,
+# started from the Start menu on an X server of its own, and uninstalled, in a prefix of its own.
+add_test(NAME win32/test_setup COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win32/test_setup.sh
+  $<TARGET_FILE:glimmerdeck> ${GLIMMERDECK_WINDOWS_SETUP} ${PROJECT_VERSION})
+set_tests_properties(win32/test_setup PROPERTIES FIXTURES_REQUIRED wine LABELS "package;wine"
+  SKIP_RETURN_CODE 77 TIMEOUT 300 ENVIRONMENT "GLIMMERDECK_WINE_DIR=${wine_dir}")
