@@ -2,9 +2,10 @@
 
 // One view per control on Windows. The windowed kinds are child windows of their container:
 // picture boxes (windows of this layer's own, a border drawn around a client area that clips what
-// they hold, and a drawing surface), push buttons and the listings' edit boxes (the system's own
-// controls). Labels, images, the shape and the lines have no window: the container they lie on
-// draws them in stacking order and finds them under the mouse, as windowless controls are.
+// they hold, and a drawing surface: picture_box.cpp), push buttons and the listings' edit boxes
+// (the system's own controls: system_controls.cpp). Labels, images, the shape and the lines have
+// no window (windowless.cpp): the container they lie on (container.cpp) draws them in stacking
+// order and finds them under the mouse, as windowless controls are.
 
 #include "core/scale.h"
 #include "model/control.h"
