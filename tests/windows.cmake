@@ -5,8 +5,9 @@
 #
 #   logic/   the handler tests, but for those that try what only Linux has (tests/CMakeLists.txt)
 #   win32/   the Windows layer: the pictures as it decodes them (test_win32_pictures: the
-#            Linux build has a test_pictures of its own); and the setup program as a user
-#            meets it (test_setup.sh)
+#            Linux build has a test_pictures of its own); the setup program as a user meets
+#            it (test_setup.sh); and the program on a Windows user's desktop (test_desktop.sh)
+#   xvfb/    the real program under Xvfb and Wine: the Linux build's scripts (see below)
 
 set(wine_dir ${CMAKE_CURRENT_BINARY_DIR}/wine)
 set(wine_runner ${PROJECT_SOURCE_DIR}/tests/support/wine.sh)
@@ -54,3 +55,22 @@ add_test(NAME win32/test_setup COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win32/te
   $<TARGET_FILE:glimmerdeck> ${GLIMMERDECK_WINDOWS_SETUP} ${PROJECT_VERSION})
 set_tests_properties(win32/test_setup PROPERTIES FIXTURES_REQUIRED wine LABELS "package;wine"
   SKIP_RETURN_CODE 77 TIMEOUT 300 ENVIRONMENT "GLIMMERDECK_WINE_DIR=${wine_dir}")
+
+# The real-window tests of tests/xvfb, the very scripts the Linux build runs, given the Windows
+# program: each starts it under Wine (through wine.sh, in a prefix copied from the template) on an
+# Xvfb of its own, where Wine's windows are X windows like Qt's, and says in one line each check
+# that cannot apply to it (the accessibility tree, the command line). Three are Linux's alone and
+# not registered here: test_accessibility reads the window through AT-SPI, which Wine's windows
+# are not on; test_motion serves the desktop portal's setting for less motion, which the Windows
+# program does not ask (it asks Windows' own, SPI_GETCLIENTAREAANIMATION); test_install installs
+# the Linux build and makes its Debian package.
+foreach(name test_window test_panels test_effects test_readouts test_storm test_locale test_soak
+    test_nosurprises)
+  glimmerdeck_wine_test(xvfb/${name} bash ${PROJECT_SOURCE_DIR}/tests/xvfb/${name}.sh
+    $<TARGET_FILE:glimmerdeck>)
+  set_property(TEST xvfb/${name} APPEND PROPERTY ENVIRONMENT
+    "GLIMMERDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR};GLIMMERDECK_BUILD_DIR=${PROJECT_BINARY_DIR}")
+  set_tests_properties(xvfb/${name} PROPERTIES LABELS "xvfb;wine" TIMEOUT 300)
+endforeach()
+# The two-minute memory soak is a long run, as on Linux.
+set_property(TEST xvfb/test_soak APPEND PROPERTY LABELS long)

@@ -2,6 +2,11 @@
 # drives the built program on an X server of its own the way a person would (pointer, keys,
 # what is on the screen, what a screen reader hears).
 #
+# The program under test is either build: the Linux one, or the Windows one (a .exe), which runs
+# under Wine in a prefix of its own (tests/support/wine.sh) on the test's X server, where its
+# windows are X windows like any other. A check that cannot apply to the Windows program says so
+# in one line (gd_linux_only) and counts neither as passed nor as failed.
+#
 # Coordinates given to gd_click, gd_move and the pixel helpers are window pixels: the origin is
 # the top-left corner of the window "Form1". The tests may run in parallel with each other and
 # with the rest of the suite on two busy cores, so every wait is a poll with a generous limit,
@@ -36,6 +41,9 @@ GD_CLEANUP_FILES=() # files outside the scratch folder that a test made and must
 GD_PIDS=()          # further processes a test started (window manager, compositor, ...)
 GD_XVFB_ARGS=()     # extra arguments for Xvfb, e.g. -dpi 192
 GD_APP_WRAP=()      # a command the program is started through, e.g. (env -u DISPLAY)
+GD_WINE=""          # set when the program is the Windows one, run under Wine
+GD_RUN=()           # the program's command: itself, or wine.sh and the .exe
+GD_WINE_RUNNER=$(cd "$GD_LIB_DIR/../support" && pwd)/wine.sh
 # The six tutorial panels' headings, in the order of their menu buttons.
 GD_HEADINGS=(
     "HOW TO CREATE A FADE IN FORM"
@@ -61,6 +69,7 @@ declare -A GD_PACKAGE_OF=(
     [pyatspi]=python3-pyatspi [dbus-python]=python3-dbus
     [strace]=strace [desktop-file-validate]=desktop-file-utils [appstreamcli]=appstream
     [readelf]=binutils [lintian]=lintian [dpkg-shlibdeps]=dpkg-dev [xrdb]=x11-xserver-utils
+    [wine]=wine [wineserver]=wine [pgrep]=procps
     [openbox]=openbox [picom]=picom [weston]=weston [weston-screenshooter]=weston
     [Xwayland]=xwayland [/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so]=qt6-wayland
     [/usr/lib/*/qt6/plugins/platformthemes/libqgtk3.so]=qt6-gtk-platformtheme
@@ -104,13 +113,26 @@ gd_begin() {
     GD_TEST=$1
     GD_APP=$2
     if [ -z "$GD_APP" ] || [ ! -x "$GD_APP" ]; then
-        echo "FAIL: $GD_TEST (usage: $GD_TEST.sh <built glimmerdeck>; got '${GD_APP}')"
+        echo "FAIL: $GD_TEST (usage: $GD_TEST.sh <built glimmerdeck or glimmerdeck.exe>; got '${GD_APP}')"
         exit 1
     fi
     gd_require Xvfb xdotool xdpyinfo xwininfo xprop import convert "$GD_PYTHON"
     GD_APP=$(cd "$(dirname "$GD_APP")" && pwd)/$(basename "$GD_APP")
+    GD_RUN=("$GD_APP")
+    if [[ "$GD_APP" == *.exe ]]; then
+        GD_WINE=1
+        gd_require wine wineserver pgrep
+        GD_RUN=(bash "$GD_WINE_RUNNER" "$GD_APP")
+    fi
     GD_TMP=$(mktemp -d "${TMPDIR:-/tmp}/glimmerdeck-$GD_TEST.XXXXXX")
     chmod 700 "$GD_TMP"
+    # Each start of the Windows program copies the run's template prefix (ctest's fixture
+    # wine/prefix makes it); run by hand, the test makes one of its own, once (some 12 s).
+    if [ -n "$GD_WINE" ] && [ ! -d "${GLIMMERDECK_WINE_DIR:-/nonexistent}/template" ]; then
+        export GLIMMERDECK_WINE_DIR=$GD_TMP/wine
+        bash "$GD_WINE_RUNNER" --make-template "$GLIMMERDECK_WINE_DIR" \
+            || { rm -rf "$GD_TMP"; echo "FAIL: $GD_TEST: no Wine prefix could be made"; exit 1; }
+    fi
     # Programs on the private buses keep their sockets here, not in the user's own folders.
     export XDG_RUNTIME_DIR=$GD_TMP
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -119,10 +141,15 @@ gd_begin() {
     SECONDS=0
 }
 
-gd_stop() { # gd_stop PID: ends one process that this script started, and reaps it
+# gd_stop PID: ends one process that this script started, and reaps it. The Windows program's
+# runner (wine.sh) ends the prefix's Wine processes and removes the prefix when told to stop, which
+# takes seconds: it is given 30 before it is killed, since a kill would leave both behind.
+gd_stop() {
     [ -n "$1" ] || return 0
+    local patience=50
+    [ -n "$GD_WINE" ] && [ "$1" = "$GD_APP_PID" ] && patience=600
     kill "$1" 2>/dev/null
-    for _ in $(seq 50); do
+    for _ in $(seq "$patience"); do
         kill -0 "$1" 2>/dev/null || break
         sleep 0.05
     done
@@ -168,6 +195,17 @@ gd_finish() {
         fi
     fi
     exit 1
+}
+
+# gd_linux_only REASON...: whether the check that follows applies to the program under test. It
+# does not to the Windows program when it rests on what that program or Wine here has not (the
+# accessibility tree, a command line, a standard error, a window manager): then this says so in
+# one line, "not under Wine: REASON", and the check counts neither as passed nor as failed. Used
+# as `if gd_linux_only "..."; then CHECK; fi`.
+gd_linux_only() {
+    [ -z "$GD_WINE" ] && return 0
+    note "not under Wine: $*"
+    return 1
 }
 
 # gd_abort MESSAGE: a failure after which the remaining checks make no sense.
@@ -260,16 +298,29 @@ gd_start_session_bus() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
-# gd_start_app [ARG...]: starts the program under test in the scratch folder.
+# gd_start_app [ARG...]: starts the program under test in the scratch folder; the Windows
+# program through wine.sh, whose process GD_APP_PID then is (gd_app_process gives the program's).
 gd_start_app() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
     GD_APP_START=$(gd_now)
     (
         cd "$GD_TMP" || exit 1
         if [ -n "$GD_USER_LC_ALL" ]; then export LC_ALL=$GD_USER_LC_ALL; else unset LC_ALL; fi
-        exec "${GD_APP_WRAP[@]}" "$GD_APP" "$@"
+        exec "${GD_APP_WRAP[@]}" "${GD_RUN[@]}" "$@"
     ) >"$GD_TMP/app.log" 2>&1 &
     GD_APP_PID=$!
+}
+
+# gd_app_process: the process id of the program itself; under Wine the Windows program's own
+# process (named after the .exe), which wine.sh starts.
+gd_app_process() {
+    if [ -z "$GD_WINE" ]; then
+        echo "$GD_APP_PID"
+        return
+    fi
+    local name
+    name=$(basename "$GD_APP")
+    pgrep -P "$GD_APP_PID" -x "${name:0:15}" | head -n 1
 }
 
 gd_app_alive() { [ -n "$GD_APP_PID" ] && kill -0 "$GD_APP_PID" 2>/dev/null; }
@@ -346,6 +397,14 @@ gd_px() { echo $((($1 + 7) / 15)); }
 # gd_shot FILE: a screenshot of the whole screen, cropped to the window.
 gd_shot() {
     import -window root -crop "${GD_WIN_W}x${GD_WIN_H}+${GD_WX}+${GD_WY}" +repage "$1"
+}
+
+# gd_uptime_ticks: whether the uptime cell (Picture19), the one thing on the window that changes
+# every second, shows something else 1.3 s later.
+gd_uptime_ticks() {
+    local cell=("$(gd_px 11040)" "$(gd_px 8400)" "$(gd_px 1215)" "$(gd_px 375)")
+    gd_shot "$GD_TMP/up1.png" && sleep 1.3 && gd_shot "$GD_TMP/up2.png" || return 1
+    [ "$(gd_pixels "$GD_TMP/up1.png" "${cell[@]}" differ "$GD_TMP/up2.png")" -gt 0 ]
 }
 
 # gd_shot_lit FILE: a window screenshot for people to look at, taken while the title, whose
@@ -461,8 +520,10 @@ gd_wait_box() {
     done
 }
 
-# gd_answer_box ID KEYS...: gives the box the keyboard and presses KEYS (e.g. alt+n); Qt's
-# Yes/No buttons answer to their mnemonics. Succeeds once the box has gone.
+# gd_answer_box ID KEYS...: gives the box the keyboard and presses KEYS (e.g. alt+n); the Yes/No
+# buttons of Qt's boxes and of Windows' answer to their mnemonics. Succeeds once the box has gone
+# (under Wine 2 s after the answer: without a window manager, Wine waits that long for one to
+# confirm that a window it hides has gone).
 gd_answer_box() {
     local id=$1
     shift
@@ -491,4 +552,14 @@ gd_menu_open() {
 gd_open_menu() {
     gd_click "$GD_TOGGLE_X" "$GD_TOGGLE_Y"
     gd_poll 20 gd_menu_open || gd_abort "the menu did not open within 20 s of 'Show Glimmerdeck'"
+}
+
+# The strip along the top of the tutorial panels where each panel's red heading stands (lower on
+# some panels than on others), in window pixels: X Y W H.
+GD_HEADING_STRIP=("$(($(gd_px 2520) + 2 + $(gd_px 240)))" "$(($(gd_px 840) + 2))" 600 40)
+
+# gd_heading_shown: whether a tutorial panel's red heading is on the screen, as a person sees it
+# (a fresh screenshot, its file in $last); the credits card has none.
+gd_heading_shown() {
+    snap && [ "$(share "${GD_HEADING_STRIP[@]}" red)" -gt 0 ]
 }

@@ -4,7 +4,14 @@
 # socket but the X display's local one, no connection elsewhere, no file opened for writing
 # outside the runtime folder, and no other program started.
 #
-# Usage: test_nosurprises.sh <built glimmerdeck>
+# Under Wine the Windows program runs in a process of its own beside Wine's: its server, which
+# keeps the prefix's registry and writes it there, and the services Wine starts for every program
+# (wineboot, services.exe, explorer.exe and the rest). The program's own process is held to all of
+# the above, Wine's own socket and the C library's name-service cache allowed; of the whole run,
+# no connection but a local one, nothing written outside the run's own prefix (which wine.sh
+# removes) and Wine's server folder, and no program started but Wine's own.
+#
+# Usage: test_nosurprises.sh <built glimmerdeck or glimmerdeck.exe>
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -24,8 +31,11 @@ fi
 
 gd_start_xvfb
 trace="$GD_TMP/trace"
-(cd "$GD_TMP" && exec strace -f -qq -o "$trace" \
-    -e trace=socket,connect,bind,open,openat,openat2,creat,execve "$GD_APP") >"$GD_TMP/app.log" 2>&1 &
+# Forks and clones too, to tell Wine's processes from the program's threads; whole arguments, to
+# tell the programs started.
+(cd "$GD_TMP" && exec strace -f -qq -s 1024 -o "$trace" \
+    -e trace=socket,connect,bind,open,openat,openat2,creat,execve,clone,clone3,fork,vfork \
+    "${GD_RUN[@]}") >"$GD_TMP/app.log" 2>&1 &
 GD_APP_PID=$!
 gd_wait_window 60
 
@@ -56,34 +66,83 @@ else
     fail "'Exit' showed no question"
 fi
 note "traced run: ${SECONDS} s, $(wc -l <"$trace") calls"
+gd_linux_only "the registry: what the program might write there goes through Wine's server, which" \
+    "keeps the prefix's registry together with Wine's own settings, so no trace tells it apart"
 
-"$GD_PYTHON" - "$trace" "${DISPLAY#:}" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME" "$GD_APP" <<'EOF'
-import re, sys
-trace, display, runtime, cache, app = sys.argv[1:6]
+"$GD_PYTHON" - "$trace" "${DISPLAY#:}" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME" "$GD_APP" \
+    "${GD_WINE:+$GLIMMERDECK_WINE_DIR}" <<'EOF'
+import os, re, sys
+trace, display, runtime, cache, app, wine_dir = sys.argv[1:7]
 display = display.split(".")[0]
 x_socket = "/tmp/.X11-unix/X" + display
+lines = [l for l in open(trace, errors="replace") if re.match(r"\d+\s+(\w+)\(", l)
+         or re.match(r"\d+\s+<\.\.\. \w+ resumed>", l)]
+
+# Each line's process: a clone with CLONE_THREAD makes a thread of its caller's process, any
+# other clone or fork a process of its own, which runs what its parent ran until its own execve
+# (strace numbers the lines by thread). `name` holds what a process runs: the program and its
+# arguments, as strace writes them.
+process, cloning, name = {}, {}, {}
+def owner(line):
+    tid = int(line.split()[0])
+    return process.get(tid, tid)
+def unquoted(text):
+    return re.sub(r"\\(.)", r"\1", text)
+for line in lines:
+    tid = int(line.split()[0])
+    m = re.match(r'\d+\s+execve\("([^"]*)", \[(.*?)\]', line)
+    if m and not re.search(r"= -1 ", line):
+        name[owner(line)] = [m.group(1)] + [unquoted(a) for a in re.findall(r'"((?:[^"\\]|\\.)*)"', m.group(2))]
+        continue
+    m = re.match(r"\d+\s+(?:clone3?|v?fork)\((.*?)(?:<unfinished \.\.\.>|\)\s+= (\d+))", line)
+    if m and not m.group(2):
+        cloning[tid] = "CLONE_THREAD" in m.group(1)
+        continue
+    if m:
+        thread, child = "CLONE_THREAD" in m.group(1), int(m.group(2))
+    else:
+        m = re.match(r"\d+\s+<\.\.\. (?:clone3?|v?fork) resumed>.*= (\d+)", line)
+        if not m:
+            continue
+        thread, child = cloning.pop(tid, False), int(m.group(1))
+    process[child] = owner(line) if thread else child
+    if not thread:
+        name[child] = name.get(owner(line))
+
+wine = bool(wine_dir)
+if wine:
+    # The Windows program's process: Wine's loader given the .exe.
+    own = {p for p, n in name.items() if n and n[0].startswith("/usr/lib/wine/") and app in n[2:]}
+else:
+    own = None # every line is the program's
+mine = [l for l in lines if own is None or owner(l) in own]
+# Under Wine the program talks to Wine's server through its socket (in the server's folder, which
+# Wine connects to from there), and the C library asks its name-service cache for the user's name.
+allowed = {x_socket} | ({"socket", "/var/run/nscd/socket"} if wine else set())
+
 bad = []
 x_connected = False
 cache_writes = set()
 execs = []
-for line in open(trace, errors="replace"):
+for line in mine:
     call = re.match(r"\d+\s+(\w+)\(", line)
     if not call:
         continue
-    name = call.group(1)
-    if name == "socket":
+    what = call.group(1)
+    if what == "socket":
         if not line.split("(", 1)[1].startswith("AF_UNIX"):
             bad.append("socket other than a local one: " + line.strip())
-    elif name in ("connect", "bind"):
+    elif what in ("connect", "bind"):
         path = re.search(r'sun_path=@?"([^"]*)"', line)
-        if name == "connect" and path and path.group(1) == x_socket:
-            x_connected = x_connected or line.rstrip().endswith("= 0")
+        if what == "connect" and path and path.group(1) in allowed:
+            if path.group(1) == x_socket:
+                x_connected = x_connected or line.rstrip().endswith("= 0")
         else:
-            bad.append(name + " to something but the display: " + line.strip())
-    elif name == "execve":
+            bad.append(what + " to something but the display: " + line.strip())
+    elif what == "execve":
         execs.append(line.strip())
-    elif name in ("open", "openat", "openat2", "creat"):
-        writing = name == "creat" or re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND", line)
+    elif what in ("open", "openat", "openat2", "creat"):
+        writing = what == "creat" or re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND", line)
         if not writing:
             continue
         path = re.search(r'"([^"]*)"', line).group(1)
@@ -100,10 +159,57 @@ def check(good, text):
     global failures
     print(("  ok: " if good else "  not ok: ") + text)
     failures += 0 if good else 1
+if wine:
+    check(bool(own), "found the Windows program's own process")
 check(x_connected, "connected to the display's local socket " + x_socket)
 check(not bad, "no other socket, connection or write" + "".join("\n      " + b for b in bad[:20]))
-started = [e for e in execs if not e.split("(", 1)[1].startswith('"' + app + '"')]
-check(len(execs) == 1 and not started, "no other program started" + "".join("\n      " + e for e in started[:10]))
+if not wine:
+    started = [e for e in execs if not e.split("(", 1)[1].startswith('"' + app + '"')]
+    check(len(execs) == 1 and not started, "no other program started" + "".join("\n      " + e for e in started[:10]))
+else:
+    # The whole run: the runner, wine.sh (which copies the template into the run's prefix and
+    # removes it afterwards), and Wine's own processes too.
+    runner = {"/usr/bin/bash", "/usr/bin/mktemp", "/usr/bin/cp", "/usr/bin/rm"}
+    wine_own = {"/usr/bin/wine", "/usr/bin/wineserver", "/usr/lib/wine/wineserver",
+                "/usr/lib/wine/wineserver64"}
+    services = {"wineboot.exe", "winemenubuilder.exe", "services.exe", "winedevice.exe",
+                "plugplay.exe", "svchost.exe", "rpcss.exe", "explorer.exe"}
+    started = []
+    for p, n in name.items():
+        if not n or n[0] in runner | wine_own or p in own:
+            continue
+        folder = "c:\\windows\\system32\\"
+        if n[0] == "/usr/lib/wine/wine64" and len(n) > 2 and n[2].lower().startswith(folder) \
+                and n[2][len(folder):].lower() in services:
+            continue
+        started.append(" ".join(n))
+    check(not started, "no program started but the program, its runner and Wine's own services"
+          + "".join("\n      " + e for e in started[:10]))
+    # Wine's server works in the prefix and in its own folder under /tmp, by relative names; the
+    # services name their threads.
+    server_dir = "/tmp/.wine-%d/" % os.getuid()
+    elsewhere = []
+    for line in lines:
+        what = re.match(r"\d+\s+(\w+)\(", line)
+        what = what and what.group(1)
+        if owner(line) in own: # held to more above
+            continue
+        if what == "connect" and "AF_UNIX" not in line:
+            elsewhere.append(line.strip())
+        if what in ("open", "openat", "openat2", "creat") and " = -1 " not in line and (
+                what == "creat" or re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND", line)):
+            path = re.search(r'"([^"]*)"', line).group(1)
+            n = name.get(owner(line)) or [""]
+            if n[0] in runner:
+                continue
+            if (path.startswith((wine_dir + "/run.", server_dir, runtime + "/", cache + "/fontconfig/"))
+                    or path == "/dev/null"
+                    or re.fullmatch(r"/proc/\d+/task/\d+/comm", path)
+                    or (not path.startswith("/") and "wineserver" in n[0])):
+                continue
+            elsewhere.append(line.strip())
+    check(not elsewhere, "Wine's own processes: no connection but a local one, nothing written "
+          "outside the run's prefix and Wine's server folder" + "".join("\n      " + e for e in elsewhere[:20]))
 if cache_writes:
     print("# fontconfig wrote its cache: " + ", ".join(sorted(cache_writes)))
 sys.exit(1 if failures else 0)

@@ -4,7 +4,7 @@
 # sampled every 10 s after the first minute, must not grow by more than 100 KB per 10 minutes
 # (least-squares slope).
 #
-# Usage: test_soak.sh <built glimmerdeck>
+# Usage: test_soak.sh <built glimmerdeck or glimmerdeck.exe>
 #   GLIMMERDECK_SOAK_SECONDS  length of the run (120 unless told)
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -33,7 +33,8 @@ ticker_moves() {
 gd_poll 20 ticker_moves && ok "the Text Animation panel is open and its ticker moves" \
     || gd_abort "the ticker of the Text Animation panel does not move"
 
-rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$GD_APP_PID/status" 2>/dev/null; }
+# The program's own process: under Wine the Windows program's, not its runner's.
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$(gd_app_process)/status" 2>/dev/null; }
 samples="$GD_TMP/samples"
 : >"$samples"
 start=$(gd_now)

@@ -4,7 +4,7 @@
 # program must still be running and answering (its clock ticks, a screen reader can read it),
 # and must end with status 0 on "Exit", then Yes.
 #
-# Usage: test_storm.sh <built glimmerdeck>
+# Usage: test_storm.sh <built glimmerdeck or glimmerdeck.exe>
 #   GLIMMERDECK_STORM_CLICKS  number of random clicks and moves (500 unless told)
 #   GLIMMERDECK_STORM_SEED    replays the same points (the timing of the program may differ)
 set -uo pipefail
@@ -23,16 +23,24 @@ box_raisers=(
     "$(gd_px 120) $(gd_px 6720) $(gd_px 2295) $(gd_px 7455)"
     "$(gd_px 120) $(gd_px 7560) $(gd_px 2295) $(gd_px 8295)"
 )
-raises_box() { # raises_box X Y SLACK: whether X Y lies in one of them, widened by SLACK pixels
-    local r x0 y0 x1 y1 s=$3
-    for r in "${box_raisers[@]}"; do
+# in_any X Y SLACK RECTANGLE...: whether X Y lies in one of the rectangles (x0 y0 x1 y1), widened
+# by SLACK pixels.
+in_any() {
+    local r x0 y0 x1 y1 x=$1 y=$2 s=$3
+    shift 3
+    for r in "$@"; do
         read -r x0 y0 x1 y1 <<<"$r"
-        if [ "$1" -ge $((x0 - s)) ] && [ "$1" -le $((x1 + s)) ] && [ "$2" -ge $((y0 - s)) ] && [ "$2" -le $((y1 + s)) ]; then
+        if [ "$x" -ge $((x0 - s)) ] && [ "$x" -le $((x1 + s)) ] && [ "$y" -ge $((y0 - s)) ] && [ "$y" -le $((y1 + s)) ]; then
             return 0
         fi
     done
     return 1
 }
+raises_box() { in_any "$1" "$2" "$3" "${box_raisers[@]}"; } # raises_box X Y SLACK
+# Under Wine "_" minimises the window to a window manager that is not there: Wine takes the window
+# for minimised while X still shows it, nothing can restore it, and every later click would find a
+# window that takes none. So under Wine the storm's points avoid "_".
+minimiser="$(gd_px 11040) 0 $(gd_px 11295) $(gd_px 495)"
 
 questions=0 abouts=0 reports=0 sure=0
 # close_boxes SECONDS: waits up to SECONDS for a message box and answers every one shown.
@@ -64,8 +72,10 @@ gd_start_xvfb
 gd_start_session_bus
 gd_start_app
 gd_wait_window
-gd_wait_atspi
-ok "the window is up and on the accessibility bus"
+if gd_linux_only "the window on the accessibility bus: Wine's windows are not on AT-SPI"; then
+    gd_wait_atspi
+    ok "the window is up and on the accessibility bus"
+fi
 
 # The events go out in batches, one xdotool run each (starting xdotool costs more than the
 # events themselves). A batch ends early at a click that raises a message box, so that no later
@@ -78,9 +88,14 @@ flush() {
     xdotool "${batch[@]}" || fail "xdotool could not deliver events up to $n"
     batch=()
 }
+gd_linux_only "clicks on '_', which would leave the window minimised for good without a window manager"
 for ((n = 1; n <= events; n++)); do
     x=$((RANDOM % GD_WIN_W))
     y=$((RANDOM % GD_WIN_H))
+    while [ -n "$GD_WINE" ] && in_any "$x" "$y" 1 "$minimiser"; do
+        x=$((RANDOM % GD_WIN_W))
+        y=$((RANDOM % GD_WIN_H))
+    done
     what=move
     ((RANDOM % 2)) && what=click
     echo "$n $what $x $y" >>"$log"
@@ -113,15 +128,22 @@ boxes=$((questions + abouts))
 [ "$reports" -eq 0 ] && ok "no error report during the storm" || fail "$reports error report(s)"
 gd_app_alive && ok "the program survived $events events" || gd_abort "the program ended during the storm"
 
-# Still answering: the clock goes on, and a screen reader can still read the window.
-first=$(gd_atspi find --regex '^UP: ' 2>&1 | head -n 1)
-if [[ "$first" == "UP: "* ]] && gd_poll 10 eval '[ "$(gd_atspi find --regex "^UP: " 2>/dev/null | head -n 1)" != "$first" ]'; then
-    ok "the uptime label still changes (was '$first')"
+# Still answering: the clock goes on, and a screen reader can still read the window. Under Wine,
+# where no screen reader sees the window, the clock is watched on the screen.
+if [ -n "$GD_WINE" ]; then
+    gd_uptime_ticks && ok "the uptime cell still changes" || fail "the uptime cell stayed the same"
 else
-    fail "the uptime label stayed at '$first'"
+    first=$(gd_atspi find --regex '^UP: ' 2>&1 | head -n 1)
+    if [[ "$first" == "UP: "* ]] && gd_poll 10 eval '[ "$(gd_atspi find --regex "^UP: " 2>/dev/null | head -n 1)" != "$first" ]'; then
+        ok "the uptime label still changes (was '$first')"
+    else
+        fail "the uptime label stayed at '$first'"
+    fi
 fi
-gd_atspi find --role "push button" Exit >/dev/null && ok "the accessibility tree still reads" \
-    || fail "the accessibility tree no longer reads"
+if gd_linux_only "the accessibility tree still read after the storm: Wine's windows are not on AT-SPI"; then
+    gd_atspi find --role "push button" Exit >/dev/null && ok "the accessibility tree still reads" \
+        || fail "the accessibility tree no longer reads"
+fi
 
 # Exit, then Yes: the program ends with status 0.
 gd_click "$(gd_px 1207)" "$(gd_px 7927)"
