@@ -74,3 +74,18 @@ foreach(name test_window test_panels test_effects test_readouts test_storm test_
 endforeach()
 # The two-minute memory soak is a long run, as on Linux.
 set_property(TEST xvfb/test_soak APPEND PROPERTY LABELS long)
+
+# The program on a Windows user's desktop: what a screen reader is told through Active
+# Accessibility, the animation setting turned off, a high-contrast scheme, screens of 144 and 192
+# dots per inch. Two small programs of the test's read the accessibility tree and change the
+# desktop's setting, as a screen reader and the Settings app do.
+foreach(tool accessible_tree desktop_setting)
+  add_executable(${tool} win32/tools/${tool}.cpp)
+  target_link_options(${tool} PRIVATE -municode)
+endforeach()
+target_link_libraries(accessible_tree PRIVATE oleacc ole32 oleaut32 uuid)
+glimmerdeck_wine_test(win32/test_desktop bash ${CMAKE_CURRENT_SOURCE_DIR}/win32/test_desktop.sh
+  $<TARGET_FILE:glimmerdeck>)
+set_property(TEST win32/test_desktop APPEND PROPERTY ENVIRONMENT
+  "GLIMMERDECK_WIN32_TOOLS=$<TARGET_FILE_DIR:accessible_tree>")
+set_tests_properties(win32/test_desktop PROPERTIES LABELS "win32;wine" TIMEOUT 300)

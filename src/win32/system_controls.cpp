@@ -106,8 +106,10 @@ void ButtonView::drawFace(const DRAWITEMSTRUCT& item)
         DrawFrameControl(dc, &face, DFC_BUTTON,
             DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
     }
-    const COLORREF text
-        = disabled ? GetSysColor(COLOR_GRAYTEXT) : toColorRef(m_control.foreColor());
+    // Over a graphical face, in the description's own colour, the scheme's text stays readable.
+    constexpr Colour kGrayText = 0x80000000u | COLOR_GRAYTEXT;
+    const Colour under = m_control.desc().graphical ? m_control.backColor() : kSysButtonFace;
+    const COLORREF text = textOver(disabled ? kGrayText : m_control.foreColor(), under);
     SetTextColor(dc, text);
     const Typeface& face = typeface();
     RECT place = r;

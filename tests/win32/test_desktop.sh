@@ -33,7 +33,10 @@ in_program() {
     [ -n "$prefix" ] || return 1
     WINEPREFIX=$prefix WINEDEBUG=-all wine "$@"
 }
-tree() { in_program "$tools/accessible_tree.exe" >"$GD_TMP/tree.txt" 2>&1; }
+tree() { # (a Windows program's lines end in CR LF)
+    in_program "$tools/accessible_tree.exe" 2>&1 | tr -d '\r' >"$GD_TMP/tree.txt"
+    [ "${PIPESTATUS[0]}" -eq 0 ]
+}
 has() { grep -qxF "$1" <(sed 's/^ *//' "$GD_TMP/tree.txt"); }
 stop_program() { gd_stop "$GD_APP_PID"; GD_APP_PID=""; }
 
