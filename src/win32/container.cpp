@@ -46,14 +46,21 @@ void Container::paintClient(const std::function<void(HDC, const RECT&)>& backgro
         return;
     const RECT area = ps.rcPaint;
     const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w > 0 && h > 0) {
-        Bitmap buffer({ w, h });
-        MemoryDC dc(buffer.handle());
-        SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
-        background(dc.get(), area);
-        paintViews(dc.get(), area);
-        SetViewportOrgEx(dc.get(), 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, w, h, dc.get(), 0, 0, SRCCOPY);
+    // One buffer as large as the client area, made once: the ticker repaints 64 times a second.
+    const PixelSize client = clientSize();
+    if (m_buffer.size() != PictureSize { client.width, client.height }) {
+        m_bufferDC = MemoryDC();
+        m_buffer = Bitmap({ std::max(1, client.width), std::max(1, client.height) });
+        m_bufferDC = MemoryDC(m_buffer.handle());
+    }
+    if (w > 0 && h > 0 && m_bufferDC) {
+        HDC dc = m_bufferDC.get();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+        background(dc, area);
+        paintViews(dc, area);
+        RestoreDC(dc, saved);
+        BitBlt(screen, area.left, area.top, w, h, dc, area.left, area.top, SRCCOPY);
     }
     EndPaint(clientWindow(), &ps);
 }

@@ -3,6 +3,8 @@
 #include "win32/fonts.h"
 #include "win32/form_window.h"
 
+#include <algorithm>
+
 namespace gd {
 
 // ---- View ------------------------------------------------------------------------------------
@@ -39,8 +41,11 @@ void View::apply(Prop prop)
             SetWindowPos(own, nullptr, m_rect.x, m_rect.y, m_rect.width, m_rect.height,
                 SWP_NOZORDER | SWP_NOACTIVATE);
         } else {
-            repaint(was);
-            repaint(m_rect);
+            // Where it was and where it is, in one: the ticker's steps overlap.
+            const int left = std::min(was.x, m_rect.x), top = std::min(was.y, m_rect.y);
+            const int right = std::max(was.x + was.width, m_rect.x + m_rect.width);
+            const int bottom = std::max(was.y + was.height, m_rect.y + m_rect.height);
+            repaint(was.width > 0 ? PixelRect { left, top, right - left, bottom - top } : m_rect);
         }
         break;
     }

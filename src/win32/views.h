@@ -115,6 +115,8 @@ private:
     Control* m_self;
     std::vector<View*> m_views;
     Control* m_pressed = nullptr; // where the last press in the client area landed
+    mutable Bitmap m_buffer;      // where the client area is painted before it is shown
+    mutable MemoryDC m_bufferDC;
 };
 
 // A picture box: a child window with its border outside its client area (where mouse moves raise
