@@ -99,7 +99,7 @@ test-windows:
 	@cd build-windows && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 # The Windows program's figures under Wine, against a bare Win32 window measured in the same run
-# (bench/run_bench_windows.py): about a quarter of an hour once built. BENCH_WINDOWS_ARGS passes
+# (bench/run_bench_windows.py): about 14 minutes once built. BENCH_WINDOWS_ARGS passes
 # options on, e.g. BENCH_WINDOWS_ARGS="--runs 5 --markdown bench-windows.md".
 bench-windows:
 	@bash scripts/setup.sh --windows-test
