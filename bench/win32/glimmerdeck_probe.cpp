@@ -15,7 +15,6 @@
 
 #include "report.h"
 
-#include "handlers/menu.h"
 #include "model/form.h"
 #include "win32/application.h"
 #include "win32/form_window.h"
