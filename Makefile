@@ -5,7 +5,7 @@ CTEST_ARGS ?=
 PREFIX ?= /usr/local
 
 .PHONY: setup build run test check check-builds bench stress sanitize soak install package format
-.PHONY: clean windows windows-package test-windows
+.PHONY: clean windows windows-package test-windows bench-windows
 
 setup:
 	@bash scripts/setup.sh
@@ -107,6 +107,15 @@ test-windows:
 	@cmake --build build-windows -j $(JOBS)
 	@cmake --build build-windows -j $(JOBS) --target windows-package
 	@cd build-windows && GLIMMERDECK_NO_SKIP=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# The Windows program's figures under Wine, against a bare Win32 window measured in the same run
+# (bench/run_bench_windows.py): about 14 minutes once built. BENCH_WINDOWS_ARGS passes
+# options on, e.g. BENCH_WINDOWS_ARGS="--runs 5 --markdown bench-windows.md".
+bench-windows:
+	@bash scripts/setup.sh --windows-test
+	@cmake --preset windows >/dev/null
+	@cmake --build build-windows -j $(JOBS)
+	@python3 bench/run_bench_windows.py --build build-windows $(BENCH_WINDOWS_ARGS)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

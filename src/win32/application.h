@@ -27,6 +27,7 @@ public:
     int run();
 
     Form1& form() { return *m_form; }
+    FormWindow& window() { return *m_window; }
     Win32Platform& platform() { return m_platform; }
 
 private:
