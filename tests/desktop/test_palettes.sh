@@ -35,6 +35,25 @@ PANEL=()
 for i in 0 1 2 3 4 5; do PANEL+=(13 $(($(gd_menu_button_y "$i") - 19)) 135 38); done
 PANEL+=(188 59 400 22  190 150 560 140)
 
+# settled FILE SHOOT MEASURE ARGS...: takes a screenshot with SHOOT FILE until MEASURE FILE ARGS
+# gives the same figures twice running, half a second apart (a MEASURE that fails has none yet).
+# A window just mapped or a panel just shown may not be painted whole yet, the more so under the
+# sanitizers on a busy machine.
+settled() {
+    local file=$1 shoot=$2 measure=$3 last="" now
+    shift 3
+    for _ in $(seq 40); do
+        "$shoot" "$file" || return 1
+        now=$("$measure" "$file" "$@") || now=""
+        [ -n "$now" ] && [ "$now" = "$last" ] && return 0
+        last=$now
+        sleep 0.5
+    done
+    return 1
+}
+shot_box() { import -window "$box" "$1"; }
+panel_figures() { [ "$(gd_pixels "$1" 188 59 300 22 red)" -ge 5 ] && gd_contrast "$1" "${PANEL[@]}"; }
+
 gd_start_xvfb
 declare -A DESIGNED
 for palette in "${PALETTES[@]}"; do
@@ -45,12 +64,14 @@ for palette in "${PALETTES[@]}"; do
         -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID ${ENV_OF[$palette]})
     gd_start_app
     gd_wait_window 30
-    gd_shot "$GD_TMP/$tag-first.png" || gd_abort "no screenshot"
+    settled "$GD_TMP/$tag-first.png" gd_shot gd_contrast "${FIRST[@]}" \
+        || gd_abort "the first screen did not settle within 20 s"
 
     gd_click "$(gd_px 1200)" "$(gd_px 7080)" # About
     if box=$(gd_wait_box '^About QUILLMOOR$' 20); then
         read -r bw bh < <(gd_size "$box")
-        import -window "$box" "$GD_TMP/$tag-about.png"
+        settled "$GD_TMP/$tag-about.png" shot_box gd_pixels 0 0 "$bw" "$bh" dark \
+            || gd_abort "the About box did not settle within 20 s"
         dark=$(gd_pixels "$GD_TMP/$tag-about.png" 0 0 "$bw" "$bh" dark)
         [ $((dark > 50)) = "${DARK_BOX[$palette]}" ] && ok "the About box follows the desktop ($dark % dark)" \
             || fail "the About box is $dark % dark: the palette did not reach the program"
@@ -61,8 +82,8 @@ for palette in "${PALETTES[@]}"; do
 
     gd_open_menu
     gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y 0)"
-    gd_poll 15 eval 'gd_shot "$GD_TMP/$tag-panel.png" && [ "$(gd_pixels "$GD_TMP/$tag-panel.png" 188 59 300 22 red)" -ge 5 ]' \
-        || gd_abort "the 'Fade In Form' panel was not shown within 15 s"
+    settled "$GD_TMP/$tag-panel.png" gd_shot panel_figures \
+        || gd_abort "the 'Fade In Form' panel was not shown whole within 20 s"
     gd_stop "$GD_APP_PID"
     GD_APP_PID=""
 
