@@ -20,23 +20,21 @@ import argparse
 import json
 import os
 import shutil
-import statistics
 import subprocess
 import sys
 import tempfile
 import threading
 import time
 
-CLK_TCK = os.sysconf("SC_CLK_TCK")
+from bench_common import (Xvfb, cpu_seconds, load_average, log, machine, med, report, verdict,
+                          wake_counts)
+
 FADE_250 = "4210752250"  # _NET_WM_WINDOW_OPACITY of 250/255 as xprop prints it (250 * 0x01010101)
 TICK_S = 1 / 64
 # Window-relative centres of the buttons, from the window description (twips / 15).
 BUTTON_AT = {"Command7": (80, 80), "Command13": (80, 416), "Command11": (80, 304)}
 PANEL_BUTTON = {"text": "Command13", "spin": "Command11"}
 
-
-def log(*args):
-    print(*args, file=sys.stderr, flush=True)
 
 
 class Proc:
@@ -112,53 +110,12 @@ class Proc:
         self.reader.join(2)
 
 
-def wake_counts(pid):
-    """Voluntary context switches of each thread, by thread id: each is a sleep that ended."""
-    counts = {}
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/comm") as f:
-                name = f.read().strip()
-            with open(f"/proc/{pid}/task/{task}/status") as f:
-                for line in f:
-                    if line.startswith("voluntary_ctxt_switches:"):
-                        counts[int(task)] = (name, int(line.split()[1]))
-        except OSError:
-            pass  # a thread that just ended
-    return counts
-
-
 def mem_available():
     with open("/proc/meminfo") as f:
         for line in f:
             if line.startswith("MemAvailable:"):
                 return line
     return ""
-
-
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    # utime and stime are fields 14 and 15; the split above starts at field 3.
-    return (int(fields[11]) + int(fields[12])) / CLK_TCK
-
-
-class Xvfb:
-    def __init__(self):
-        read_fd, write_fd = os.pipe()
-        self.p = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-                                   "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_fd,),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as f:
-            number = f.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
-
-    def stop(self):
-        self.p.terminate()
-        self.p.wait()
 
 
 def run(cmd, env, timeout=10):
@@ -458,24 +415,6 @@ class Bench:
 
 # ---- the table ----------------------------------------------------------------------------
 
-def med(values):
-    return statistics.median(values) if values else float("nan")
-
-
-def verdict(ok):
-    return "met" if ok else "**MISSED**"
-
-
-def machine():
-    model = "unknown CPU"
-    with open("/proc/cpuinfo") as f:
-        for line in f:
-            if line.startswith("model name"):
-                model = line.split(":", 1)[1].strip()
-                break
-    return f"{os.cpu_count()} x {model}, Linux {os.uname().release}"
-
-
 def table(results, args):
     plats = [p for p in ("offscreen", "xvfb") if p in results["platforms"]]
     heads = {"offscreen": "offscreen", "xvfb": "xcb on Xvfb"}
@@ -694,8 +633,7 @@ def main():
         sys.exit("run_bench: Xvfb, xdotool, xprop and openbox are needed for the wake-ups (make setup)")
 
     bench = Bench(args)
-    with open("/proc/loadavg") as f:
-        load_before = " ".join(f.read().split()[:3])
+    load_before = load_average()
     try:
         results = {"platforms": {p: bench.platform(p) for p in plats},
                    "wake": bench.wake_ups() if "wake" in args.figures.split(",") else None,
@@ -703,18 +641,11 @@ def main():
                    "ticks": bench.handler_ticks() if "cpu" in args.figures.split(",") else None}
     finally:
         shutil.rmtree(bench.runtime_dir, ignore_errors=True)
-    with open("/proc/loadavg") as f:
-        load_after = " ".join(f.read().split()[:3])
+    load_after = load_average()
     results["meta"] = {"machine": machine(), "qt": qt_version(), "load_before": load_before,
                        "load_after": load_after, "args": vars(args)}
     text = table(results, args)
-    print(text)
-    if args.json:
-        with open(args.json, "w") as f:
-            json.dump(results, f, indent=1)
-    if args.markdown:
-        with open(args.markdown, "w") as f:
-            f.write(text + "\n")
+    report(text, results, args)
 
 
 if __name__ == "__main__":

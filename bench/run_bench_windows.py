@@ -28,23 +28,20 @@ only Wine program running. Memory, CPU and wake-ups are measured with the deskto
 """
 
 import argparse
-import json
 import os
 import shutil
-import statistics
 import subprocess
 import sys
 import tempfile
 import threading
 import time
 
-CLK_TCK = os.sysconf("SC_CLK_TCK")
+from bench_common import (Xvfb, cpu_seconds, load_average, log, machine, med, report, verdict,
+                          wake_counts)
+
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}  # as tests/support/wine.sh
 PANEL_AT_MS = 2500  # when the probe clicks "Show Glimmerdeck": after the fade-in, as a person would
 
-
-def log(*args):
-    print(*args, file=sys.stderr, flush=True)
 
 
 def comm(pid):
@@ -55,54 +52,12 @@ def comm(pid):
         return None
 
 
-def cpu_seconds(pid):
-    """utime + stime of the whole process, in seconds."""
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    # utime and stime are fields 14 and 15; the split above starts at field 3.
-    return (int(fields[11]) + int(fields[12])) / CLK_TCK
-
-
-def wake_counts(pid):
-    """Voluntary context switches of each thread, by thread id: each is a sleep that ended."""
-    counts = {}
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/comm") as f:
-                name = f.read().strip()
-            with open(f"/proc/{pid}/task/{task}/status") as f:
-                for line in f:
-                    if line.startswith("voluntary_ctxt_switches:"):
-                        counts[int(task)] = (name, int(line.split()[1]))
-        except OSError:
-            pass  # a thread that just ended
-    return counts
-
-
 def rss_mb(pid):
     with open(f"/proc/{pid}/status") as f:
         for line in f:
             if line.startswith("VmRSS:"):
                 return int(line.split()[1]) / 1024
     raise RuntimeError("no VmRSS")
-
-
-class Xvfb:
-    def __init__(self):
-        read_fd, write_fd = os.pipe()
-        self.p = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-                                   "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_fd,),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as f:
-            number = f.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
-
-    def stop(self):
-        self.p.terminate()
-        self.p.wait()
 
 
 class Prefix:
@@ -409,24 +364,6 @@ class Bench:
 
 # ---- the table ----------------------------------------------------------------------------
 
-def med(values):
-    return statistics.median(values) if values else float("nan")
-
-
-def verdict(ok):
-    return "met" if ok else "**MISSED**"
-
-
-def machine():
-    model = "unknown CPU"
-    with open("/proc/cpuinfo") as f:
-        for line in f:
-            if line.startswith("model name"):
-                model = line.split(":", 1)[1].strip()
-                break
-    return f"{os.cpu_count()} x {model}, Linux {os.uname().release}"
-
-
 def wine_version():
     try:
         return subprocess.run(["wine", "--version"], capture_output=True, text=True,
@@ -550,8 +487,7 @@ def main():
             sys.exit(f"run_bench_windows: {tool} is missing (scripts/setup.sh --windows-test)")
     figures = set(args.figures.split(","))
 
-    with open("/proc/loadavg") as f:
-        load_before = " ".join(f.read().split()[:3])
+    load_before = load_average()
     root = tempfile.mkdtemp(prefix="gd-bench-windows-")
     xvfb = prefix = holder = None
     try:
@@ -589,19 +525,12 @@ def main():
         if xvfb:
             xvfb.stop()
         shutil.rmtree(root, ignore_errors=True)
-    with open("/proc/loadavg") as f:
-        load_after = " ".join(f.read().split()[:3])
+    load_after = load_average()
     results = {"figures": bench.res,
                "meta": {"machine": machine(), "wine": wine_version(), "load_before": load_before,
                         "load_after": load_after, "args": vars(args)}}
     text = table(results, args)
-    print(text)
-    if args.json:
-        with open(args.json, "w") as f:
-            json.dump(results, f, indent=1)
-    if args.markdown:
-        with open(args.markdown, "w") as f:
-            f.write(text + "\n")
+    report(text, results, args)
 
 
 if __name__ == "__main__":
