@@ -13,6 +13,21 @@
 
 namespace gd {
 
+// ---- PaintBuffer -----------------------------------------------------------------------------
+
+HDC PaintBuffer::atLeast(PixelSize size)
+{
+    const PictureSize had = m_bitmap.size();
+    if (had.width < size.width || had.height < size.height) {
+        m_dc = MemoryDC();
+        m_bitmap = Bitmap(
+            { std::max({ 1, had.width, size.width }), std::max({ 1, had.height, size.height }) });
+        if (m_bitmap)
+            m_dc = MemoryDC(m_bitmap.handle());
+    }
+    return m_dc.get();
+}
+
 // ---- Container -------------------------------------------------------------------------------
 
 PixelSize Container::clientSize() const
@@ -46,15 +61,8 @@ void Container::paintClient(const std::function<void(HDC, const RECT&)>& backgro
         return;
     const RECT area = ps.rcPaint;
     const int w = area.right - area.left, h = area.bottom - area.top;
-    // One buffer as large as the client area, made once: the ticker repaints 64 times a second.
-    const PixelSize client = clientSize();
-    if (m_buffer.size() != PictureSize { client.width, client.height }) {
-        m_bufferDC = MemoryDC();
-        m_buffer = Bitmap({ std::max(1, client.width), std::max(1, client.height) });
-        m_bufferDC = MemoryDC(m_buffer.handle());
-    }
-    if (w > 0 && h > 0 && m_bufferDC) {
-        HDC dc = m_bufferDC.get();
+    HDC dc = m_window.paintBuffer().atLeast(clientSize());
+    if (w > 0 && h > 0 && dc) {
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
         background(dc, area);

@@ -41,6 +41,7 @@ public:
     // What the pictures are drawn at where they are not stretched: the screen's scale.
     double pictureScale() const { return m_dpi / 96.0; }
     Fonts& fonts() { return m_fonts; }
+    PaintBuffer& paintBuffer() { return m_paintBuffer; }
 
     // Starts the enabled timers, runs the load handler, centres the window and shows it.
     void start();
@@ -108,6 +109,7 @@ private:
     Scale m_scale;
     int m_dpi;
     Fonts m_fonts;
+    PaintBuffer m_paintBuffer;
     std::vector<std::unique_ptr<View>> m_views; // by control index
     std::unordered_map<HWND, View*> m_byWindow;
     Control* m_windowlessFocus = nullptr; // a frame label with the focus, which the form holds

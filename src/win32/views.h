@@ -115,8 +115,19 @@ private:
     Control* m_self;
     std::vector<View*> m_views;
     Control* m_pressed = nullptr; // where the last press in the client area landed
-    mutable Bitmap m_buffer;      // where the client area is painted before it is shown
-    mutable MemoryDC m_bufferDC;
+};
+
+// The off-screen bitmap that a window's containers paint into before it is shown, one for them
+// all: made once, as the ticker repaints 64 times a second, and grown to the largest client area
+// asked for (the form's), where one a container would hold a window's worth of pixels each.
+class PaintBuffer {
+public:
+    // A device context on a bitmap at least `size`; nullptr when the system cannot make one.
+    HDC atLeast(PixelSize size);
+
+private:
+    Bitmap m_bitmap;
+    MemoryDC m_dc;
 };
 
 // A picture box: a child window with its border outside its client area (where mouse moves raise
