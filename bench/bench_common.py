@@ -6,6 +6,8 @@ import os
 import statistics
 import subprocess
 import sys
+import threading
+import time
 
 CLK_TCK = os.sysconf("SC_CLK_TCK")
 
@@ -20,6 +22,60 @@ def cpu_seconds(pid):
         fields = f.read().rsplit(")", 1)[1].split()
     # utime and stime are fields 14 and 15; the split above starts at field 3.
     return (int(fields[11]) + int(fields[12])) / CLK_TCK
+
+
+def cpu_ns(pid):
+    """CPU time of the process's threads, in nanoseconds (scheduler statistics, not clock ticks)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass  # a thread that just ended
+    return total
+
+
+class Reporting:
+    """A started program whose standard error is read by a thread, so that it can never block on
+    a full pipe, and whose reports ("KEY NUMBER" lines) can be waited for."""
+
+    def __init__(self, cmd, env, name):
+        self.name = name
+        self.p = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        self.lines = []
+        self.cond = threading.Condition()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def heard(self, line):
+        """Each line as it comes, on the reader's thread, before it is kept."""
+
+    def _read(self):
+        for line in self.p.stderr:
+            self.heard(line)
+            with self.cond:
+                self.lines.append(line.strip())
+                self.cond.notify_all()
+        with self.cond:
+            self.cond.notify_all()
+
+    def wait_for(self, key, timeout):
+        """The number the program reported after `key`."""
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while True:
+                for line in self.lines:
+                    if line.startswith(key + " "):
+                        return int(line.split()[1])
+                if self.p.poll() is not None and not self.reader.is_alive():
+                    break
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    break
+                self.cond.wait(left)
+        raise RuntimeError(f"{self.name}: {key} not reported; stderr: {self.lines[-5:]}")
 
 
 def wake_counts(pid):

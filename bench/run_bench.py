@@ -26,8 +26,8 @@ import tempfile
 import threading
 import time
 
-from bench_common import (Xvfb, cpu_seconds, load_average, log, machine, med, report, verdict,
-                          wake_counts)
+from bench_common import (Reporting, Xvfb, cpu_ns, cpu_seconds, load_average, log, machine, med,
+                          report, verdict, wake_counts)
 
 FADE_250 = "4210752250"  # _NET_WM_WINDOW_OPACITY of 250/255 as xprop prints it (250 * 0x01010101)
 TICK_S = 1 / 64
@@ -36,42 +36,16 @@ BUTTON_AT = {"Command7": (80, 80), "Command13": (80, 416), "Command11": (80, 304
 PANEL_BUTTON = {"text": "Command13", "spin": "Command11"}
 
 
-
-class Proc:
-    """A started process whose stderr is read by a thread, so it can never block on a full pipe."""
+class Proc(Reporting):
+    """A started program, timed from just before its start on the monotonic clock."""
 
     def __init__(self, cmd, env):
         self.t0 = time.monotonic_ns()
-        self.p = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        self.lines = []
-        self.cond = threading.Condition()
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-
-    def _read(self):
-        for line in self.p.stderr:
-            with self.cond:
-                self.lines.append(line.strip())
-                self.cond.notify_all()
-        with self.cond:
-            self.cond.notify_all()
+        super().__init__(cmd, env, os.path.basename(cmd[0]))
 
     def wait_for(self, key, timeout=20):
         """The monotonic time (ns) the process printed after `key`."""
-        deadline = time.monotonic() + timeout
-        with self.cond:
-            while True:
-                for line in self.lines:
-                    if line.startswith(key + " "):
-                        return int(line.split()[1])
-                if self.p.poll() is not None and not self.reader.is_alive():
-                    break
-                left = deadline - time.monotonic()
-                if left <= 0:
-                    break
-                self.cond.wait(left)
-        raise RuntimeError(f"{key} not reported; stderr: {self.lines[-5:]}")
+        return super().wait_for(key, timeout)
 
     def sleep_until(self, offset_s):
         delay = self.t0 / 1e9 + offset_s - time.monotonic()
@@ -82,15 +56,7 @@ class Proc:
         return cpu_seconds(self.p.pid)
 
     def cpu_ns(self):
-        """CPU time of all threads, in nanoseconds (scheduler statistics, not clock ticks)."""
-        total = 0
-        for task in os.listdir(f"/proc/{self.p.pid}/task"):
-            try:
-                with open(f"/proc/{self.p.pid}/task/{task}/schedstat") as f:
-                    total += int(f.read().split()[0])
-            except OSError:
-                pass  # a thread that just ended
-        return total
+        return cpu_ns(self.p.pid)
 
     def rss_mb(self):
         with open(f"/proc/{self.p.pid}/status") as f:

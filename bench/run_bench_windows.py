@@ -36,8 +36,8 @@ import tempfile
 import threading
 import time
 
-from bench_common import (Xvfb, cpu_seconds, load_average, log, machine, med, report, verdict,
-                          wake_counts)
+from bench_common import (Reporting, Xvfb, cpu_ns, cpu_seconds, load_average, log, machine, med,
+                          report, verdict, wake_counts)
 
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}  # as tests/support/wine.sh
 PANEL_AT_MS = 2500  # when the probe clicks "Show Glimmerdeck": after the fade-in, as a person would
@@ -120,23 +120,10 @@ class Prefix:
         subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL, timeout=60)
 
 
-def cpu_ns(pid):
-    """CPU time of the process's threads, in nanoseconds (scheduler statistics, not clock ticks)."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                total += int(f.read().split()[0])
-        except OSError:
-            pass  # a thread that just ended
-    return total
-
-
-class Run:
-    """One `wine <exe>`: started at a noted wall-clock time, its stderr read by a thread. With
-    `server`, the CPU the process and that wineserver have used since the start is noted the
-    moment the first frame is reported (the wall-clock figure is at the mercy of the machine's
-    load; the CPU far less)."""
+class Run(Reporting):
+    """One `wine <exe>`: started at a noted wall-clock time. With `server`, the CPU the process
+    and that wineserver have used since the start is noted the moment the first frame is reported
+    (the wall-clock figure is at the mercy of the machine's load; the CPU far less)."""
 
     def __init__(self, exe, args, env, server=None):
         self.exe = exe
@@ -144,43 +131,19 @@ class Run:
         self.cpu_to_paint = None
         self.server_before = cpu_ns(server) if server else 0
         self.t0 = time.time_ns()
-        self.p = subprocess.Popen(["wine", exe] + args, env=env, stdin=subprocess.DEVNULL,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        self.lines = []
-        self.cond = threading.Condition()
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
+        super().__init__(["wine", exe] + args, env, os.path.basename(exe))
 
-    def _read(self):
-        for line in self.p.stderr:
-            if self.server and line.startswith("first-paint-ns "):
-                try:
-                    self.cpu_to_paint = (cpu_ns(self.p.pid) / 1e6,
-                                         (cpu_ns(self.server) - self.server_before) / 1e6)
-                except OSError:
-                    pass
-            with self.cond:
-                self.lines.append(line.strip())
-                self.cond.notify_all()
-        with self.cond:
-            self.cond.notify_all()
+    def heard(self, line):
+        if self.server and line.startswith("first-paint-ns "):
+            try:
+                self.cpu_to_paint = (cpu_ns(self.p.pid) / 1e6,
+                                     (cpu_ns(self.server) - self.server_before) / 1e6)
+            except OSError:
+                pass
 
     def wait_for(self, key, timeout=30):
         """The wall-clock time (ns) the program printed after `key`."""
-        deadline = time.monotonic() + timeout
-        with self.cond:
-            while True:
-                for line in self.lines:
-                    if line.startswith(key + " "):
-                        return int(line.split()[1])
-                if self.p.poll() is not None and not self.reader.is_alive():
-                    break
-                left = deadline - time.monotonic()
-                if left <= 0:
-                    break
-                self.cond.wait(left)
-        raise RuntimeError(f"{os.path.basename(self.exe)}: {key} not reported; "
-                           f"stderr: {self.lines[-5:]}")
+        return super().wait_for(key, timeout)
 
     def ms_to(self, key):
         return (self.wait_for(key) - self.t0) / 1e6
