@@ -4,6 +4,7 @@
 #include "core/window_core.h"
 #include "win32/com.h"
 #include "win32/conversions.h"
+#include "win32/drawing.h"
 #include "win32/form_window.h"
 #include "win32/views.h"
 
@@ -334,15 +335,12 @@ public:
         POINT at { x, y };
         ScreenToClient(m_container ? m_container->clientWindow() : nullptr, &at);
         const std::vector<View*> children = windowless();
-        for (std::size_t k = 0; k < children.size(); ++k) {
-            const PixelRect r = children[k]->rect();
-            if (hit && at.x >= r.x && at.y >= r.y && at.x < r.x + r.width
-                && at.y < r.y + r.height) {
+        for (std::size_t k = 0; k < children.size(); ++k)
+            if (hit && contains(children[k]->rect(), at)) {
                 hit->vt = VT_I4;
                 hit->lVal = firstOwnId() + long(k);
                 return S_OK;
             }
-        }
         return m_standard->accHitTest(x, y, hit);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override

@@ -16,7 +16,11 @@ bool contains(const PixelRect& r, POINT p)
     return p.x >= r.x && p.y >= r.y && p.x < r.x + r.width && p.y < r.y + r.height;
 }
 
+namespace {
+
 Rgb rgbShown(COLORREF c) { return { GetRValue(c), GetGValue(c), GetBValue(c) }; }
+
+} // namespace
 
 // A text's colour over its background, readable under any colour scheme (core/colours.h).
 COLORREF textOver(Colour text, Colour background)

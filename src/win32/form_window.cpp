@@ -3,6 +3,7 @@
 #include "core/clicks.h"
 #include "win32/accessibility.h"
 #include "win32/conversions.h"
+#include "win32/drawing.h"
 
 #include <algorithm>
 
@@ -304,10 +305,7 @@ void FormWindow::cancel() { KillTimer(hwnd(), kTickTimer); }
 
 void FormWindow::paint()
 {
-    paintClient([](HDC dc, const RECT& area) {
-        SetDCBrushColor(dc, toColorRef(kForm.backColor));
-        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    });
+    paintClient([](HDC dc, const RECT& area) { fill(dc, area, toColorRef(kForm.backColor)); });
     m_core.firstFramePainted(); // what it does not show may be built from now on
 }
 

@@ -51,13 +51,7 @@ HDC PictureBoxView::surfaceDC()
     if (!m_surface) {
         m_surface = Bitmap({ std::max(1, m_rect.width), std::max(1, m_rect.height) });
         m_surfaceDC = MemoryDC(m_surface.handle());
-        const RECT all { 0, 0, m_rect.width, m_rect.height };
-        fill(m_surfaceDC.get(), all, toColorRef(m_control.backColor()));
-        if (const Bitmap& picture = m_picture.at(View::window().pictureScale())) {
-            MemoryDC from(picture.handle());
-            BitBlt(m_surfaceDC.get(), 0, 0, picture.size().width, picture.size().height, from.get(),
-                0, 0, SRCCOPY);
-        }
+        drawBackground(m_surfaceDC.get(), { 0, 0, m_rect.width, m_rect.height });
     }
     return m_surfaceDC.get();
 }
@@ -115,19 +109,23 @@ void PictureBoxView::paintBorder()
     ReleaseDC(hwnd(), dc);
 }
 
-// The background, what was drawn on the surface or else the box's picture, and the windowless
-// controls on it.
+// The box's colour, and its picture from the top left corner.
+void PictureBoxView::drawBackground(HDC dc, const RECT& area) const
+{
+    fill(dc, area, toColorRef(m_control.backColor()));
+    drawBitmap(dc, 0, 0, m_picture.at(View::window().pictureScale()));
+}
+
+// What was drawn on the surface, or else the background, and the windowless controls on it.
 void PictureBoxView::paint()
 {
     paintClient([this](HDC dc, const RECT& area) {
-        fill(dc, area, toColorRef(m_control.backColor()));
         if (m_surface) {
-            // The surface has the box's outer size, from the client area's corner.
+            // The surface has the box's outer size, from the client area's corner. (Its bitmap
+            // is selected into its own DC, and a bitmap goes into one DC at a time.)
             BitBlt(dc, 0, 0, m_rect.width, m_rect.height, m_surfaceDC.get(), 0, 0, SRCCOPY);
-        } else if (const Bitmap& picture = m_picture.at(View::window().pictureScale())) {
-            MemoryDC from(picture.handle());
-            BitBlt(
-                dc, 0, 0, picture.size().width, picture.size().height, from.get(), 0, 0, SRCCOPY);
+        } else {
+            drawBackground(dc, area);
         }
     });
 }

@@ -228,6 +228,14 @@ Bitmap scaledBitmap(const Bitmap& picture, PictureSize size)
     return scaled;
 }
 
+void drawBitmap(HDC dc, int x, int y, const Bitmap& bitmap)
+{
+    if (!bitmap)
+        return;
+    MemoryDC from(bitmap.handle());
+    BitBlt(dc, x, y, bitmap.size().width, bitmap.size().height, from.get(), 0, 0, SRCCOPY);
+}
+
 PictureSize Picture::sizeAt(double scale) const
 {
     const PictureSize own = size();

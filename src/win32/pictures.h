@@ -90,4 +90,8 @@ private:
 // `picture` stretched or squeezed to `size`, smoothly.
 Bitmap scaledBitmap(const Bitmap& picture, PictureSize size);
 
+// `bitmap` copied as it is onto `dc`, its top left corner at (x, y); nothing for an empty one.
+// It must not be selected into a device context at the time.
+void drawBitmap(HDC dc, int x, int y, const Bitmap& bitmap);
+
 } // namespace gd

@@ -158,6 +158,7 @@ private:
     int borderWidth() const;
     HDC surfaceDC();
     void paint();
+    void drawBackground(HDC dc, const RECT& area) const;
     void paintBorder();
 
     Picture m_picture;

@@ -43,7 +43,7 @@ void LabelView::paint(HDC dc)
     SetTextColor(dc, text);
     drawLines(dc, face, m_lines, r, m_control.desc().alignment == Align::Center);
     if (window().showsFocusOn(m_control))
-        focusFrame(dc, toRECT(m_rect), text, 0);
+        focusFrame(dc, r, text, 0);
 }
 
 // ---- Image, Shape, Line ----------------------------------------------------------------------
@@ -100,13 +100,9 @@ void ImageView::paint(HDC dc)
         // Scaled once per size, not on every repaint of what lies over the picture.
         if (!m_scaled || m_scaled.size() != PictureSize { m_rect.width, m_rect.height })
             m_scaled = scaledBitmap(picture, { m_rect.width, m_rect.height });
-        MemoryDC scaled(m_scaled.handle());
-        BitBlt(dc, m_rect.x, m_rect.y, m_rect.width, m_rect.height, scaled.get(), 0, 0, SRCCOPY);
+        drawBitmap(dc, m_rect.x, m_rect.y, m_scaled);
     } else {
-        const Bitmap& shown = m_picture.at(window().pictureScale());
-        MemoryDC from(shown.handle());
-        BitBlt(dc, m_rect.x, m_rect.y, shown.size().width, shown.size().height, from.get(), 0, 0,
-            SRCCOPY);
+        drawBitmap(dc, m_rect.x, m_rect.y, m_picture.at(window().pictureScale()));
     }
 }
 
