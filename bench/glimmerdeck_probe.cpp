@@ -95,8 +95,11 @@ protected:
             return false;
         const long long click = std::exchange(m_clickNs, 0);
         QTimer::singleShot(0, this, [this, click] {
-            std::fprintf(stderr, "open-ms %s %.3f\n", qPrintable(m_watch),
-                (bench::monotonicNs() - click) / 1e6);
+            // In whole microseconds, with a point whatever the locale (the program runs under
+            // the user's, where printf might write 3,5).
+            const long long us = (bench::monotonicNs() - click) / 1000;
+            std::fprintf(
+                stderr, "open-ms %s %lld.%03lld\n", qPrintable(m_watch), us / 1000, us % 1000);
             std::fflush(stderr);
             // The menu slides open in 52 ticks; a panel is open at once.
             QTimer::singleShot(m_step == 1 ? 1500 : 300, this, [this] { next(); });

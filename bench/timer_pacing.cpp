@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +27,9 @@ constexpr int kIntervalMs[] = { 1, 50, 1000 };
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // QCoreApplication took the C library's locale from the environment; the figures are JSON,
+    // written with the C library, so their decimal point stays a point (3.5, never 3,5).
+    std::setlocale(LC_NUMERIC, "C");
     double seconds = 10;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
