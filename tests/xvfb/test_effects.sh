@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Two demonstrations seen on the screen: the label button "LOGIN" turns yellow (and its caption
+# Three demonstrations seen on the screen: the label button "LOGIN" turns yellow (and its caption
 # larger and bold) under the pointer and red again over the black area around it; the two
-# transition buttons slide their boxes into the stage Picture14, each ending at its place.
+# transition buttons slide their boxes into the stage Picture14, each ending at its place; the
+# spinning picture's sources keep their picture while the coin is drawn from them.
 #
 # Usage: test_effects.sh <built glimmerdeck or glimmerdeck.exe>
 set -uo pipefail
@@ -110,5 +111,23 @@ m=$(share "${between[@]}" differ "$before")
     || fail "the vertical box's column changed by $v % only"
 [ "$m" -le 2 ] && ok "the stage between them shows its own picture still ($m % changed)" \
     || fail "the stage between the boxes changed by $m %"
+
+note "spinning picture"
+# The sources Picture9 and Picture10 keep showing their picture while the coin is drawn from
+# them, inside their 2-pixel borders: a surface drawn on must not lose what it shows.
+sources=("$((panel_x + $(gd_px 1080) + 4))" "$((panel_x + $(gd_px 3000) + 4))")
+source_y=$((panel_y + $(gd_px 5880) + 4)) source_side=$(($(gd_px 855) - 8))
+gd_click "$GD_TOGGLE_X" "$(gd_menu_button_y 3)"
+sources_shown() {
+    snap || return 1
+    local x
+    for x in "${sources[@]}"; do
+        [ "$(share "$x" "$source_y" "$source_side" "$source_side" yellow)" -ge 5 ] || return 1
+    done
+}
+# Some spinning first: the coin's steps draw from the sources' surfaces every 50 ms.
+sleep 1
+gd_poll 10 sources_shown && ok "both sources show their picture while the coin turns" \
+    || fail "a source lost its picture: $(share "${sources[0]}" "$source_y" "$source_side" "$source_side" yellow) % and $(share "${sources[1]}" "$source_y" "$source_side" "$source_side" yellow) % yellow"
 
 gd_finish
